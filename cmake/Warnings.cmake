@@ -1,0 +1,25 @@
+# Warnings are errors on every target of ours.
+function(zindra_warnings target)
+    if(MSVC)
+        target_compile_options(${target} PRIVATE /W4 /WX)
+    else()
+        target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor
+                                                 -Wold-style-cast -Woverloaded-virtual -Werror)
+    endif()
+endfunction()
+
+# zindra_library(NAME SOURCES ... DEPS ...): one static library a layer.
+function(zindra_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+    if(NOT ARG_SOURCES)
+        # A layer not yet written still links, so the layers above it can.
+        add_library(${name} INTERFACE)
+        target_include_directories(${name} INTERFACE ${PROJECT_SOURCE_DIR}/src)
+        target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+        return()
+    endif()
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    zindra_warnings(${name})
+endfunction()

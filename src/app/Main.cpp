@@ -1,0 +1,36 @@
+// zindra: the start-up menu of the grade 6 and 7 suite.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/HeadlessRun.h"
+#include "app/Options.h"
+
+int main(int argc, char** argv) {
+    using namespace zindra::app;
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::string error;
+    const auto options = ParseOptions(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "zindra: %s\n%s", error.c_str(), Usage());
+        return 2;
+    }
+    // Paths given on the command line mean what they meant where the command was typed.
+    Options run = *options;
+    for (std::string* path : {&run.Script, &run.Shots, &run.Journal}) {
+        if (!path->empty())
+            *path = std::filesystem::absolute(*path).string();
+    }
+    // The suite folder is the current directory at start.
+    if (!run.Suite.empty() && chdir(run.Suite.c_str()) != 0) {
+        std::fprintf(stderr, "zindra: cannot change to the suite folder %s\n", run.Suite.c_str());
+        return 2;
+    }
+    if (!run.Headless) {
+        std::fprintf(stderr, "zindra: this build has no desktop back end for this system yet; running headless\n");
+    }
+    return RunHeadless(run);
+}

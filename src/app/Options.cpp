@@ -1,0 +1,63 @@
+// Parsing of the command line.
+#include "app/Options.h"
+
+namespace zindra::app {
+
+const char* Usage() {
+    return "usage: zindra [--suite DIR] [--headless] [--script FILE] [--shots DIR] [--journal FILE]\n"
+           "              [--screen WxHxBPP@HZ] [--modes LIST] [--programs real|fake]\n";
+}
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--headless") {
+            options.Headless = true;
+            continue;
+        }
+        const bool takesValue = a == "--suite" || a == "--script" || a == "--shots" || a == "--journal" ||
+                                a == "--screen" || a == "--modes" || a == "--programs";
+        if (!takesValue) {
+            error = "unknown option " + a;
+            return std::nullopt;
+        }
+        if (i + 1 >= arguments.size()) {
+            error = a + " needs a value";
+            return std::nullopt;
+        }
+        const std::string& value = arguments[++i];
+        if (a == "--suite") {
+            options.Suite = value;
+        } else if (a == "--script") {
+            options.Script = value;
+        } else if (a == "--shots") {
+            options.Shots = value;
+        } else if (a == "--journal") {
+            options.Journal = value;
+        } else if (a == "--screen") {
+            const auto mode = platform::sim::ParseDisplayMode(value);
+            if (!mode) {
+                error = "--screen wants WxH[xBPP][@HZ], not " + value;
+                return std::nullopt;
+            }
+            options.Screen = *mode;
+        } else if (a == "--modes") {
+            const auto modes = platform::sim::ParseDisplayModes(value);
+            if (!modes) {
+                error = "--modes wants a comma-separated list of WxH[xBPP][@HZ], not " + value;
+                return std::nullopt;
+            }
+            options.Modes = *modes;
+        } else {
+            if (value != "real" && value != "fake") {
+                error = "--programs is real or fake, not " + value;
+                return std::nullopt;
+            }
+            options.Programs = value == "real" ? platform::sim::ProgramMode::Real : platform::sim::ProgramMode::Fake;
+        }
+    }
+    return options;
+}
+
+}  // namespace zindra::app

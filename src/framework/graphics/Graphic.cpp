@@ -1,0 +1,82 @@
+// The picture-kind registry.
+#include "framework/graphics/Graphic.h"
+
+#include <cctype>
+#include <map>
+#include <mutex>
+
+#include "framework/graphics/BitmapGraphic.h"
+#include "framework/graphics/JpegImage.h"
+#include "framework/layout/ClassInfo.h"
+
+namespace zindra {
+
+namespace {
+
+struct Registry {
+    std::mutex mutex;
+    std::map<std::string, GraphicFactory> byExtension;
+};
+
+Registry& TheRegistry() {
+    static Registry registry;
+    return registry;
+}
+
+std::string Lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+}  // namespace
+
+const ClassInfo& TGraphic::StaticClass() {
+    static const ClassInfo info{"TGraphic", &TPersistent::StaticClass(), {}, {}};
+    return info;
+}
+const ClassInfo& TGraphic::ClassType() const {
+    return StaticClass();
+}
+
+void TGraphic::SetTransparent(bool transparent) {
+    if (transparent == transparent_)
+        return;
+    transparent_ = transparent;
+    Changed();
+}
+
+void TGraphic::Changed() {
+    if (OnChange)
+        OnChange(this);
+}
+
+void RegisterGraphicClass(const std::string& extension, GraphicFactory factory) {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    r.byExtension[Lower(extension)] = std::move(factory);
+}
+
+std::unique_ptr<TGraphic> CreateGraphicForExtension(std::string_view extension) {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    const auto it = r.byExtension.find(Lower(extension));
+    return it == r.byExtension.end() ? nullptr : it->second();
+}
+
+std::string ExtensionOf(std::string_view fileName) {
+    const auto dot = fileName.find_last_of('.');
+    const auto slash = fileName.find_last_of("\\/:");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    return Lower(fileName.substr(dot + 1));
+}
+
+void RegisterStandardGraphics() {
+    RegisterGraphicClass("jpg", [] { return std::make_unique<TJPEGImage>(); });
+    RegisterGraphicClass("jpeg", [] { return std::make_unique<TJPEGImage>(); });
+    RegisterGraphicClass("bmp", [] { return std::make_unique<TBitmap>(); });
+}
+
+}  // namespace zindra

@@ -1,0 +1,125 @@
+// Forms on the simulated desktop: layout reading, painting, input dispatch, timers, modal loops.
+#include "framework/controls/Form.h"
+
+#include <gtest/gtest.h>
+
+#include "framework/app/Timer.h"
+#include "framework/controls/Image.h"
+#include "framework/layout/ClassInfo.h"
+#include "framework/layout/LayoutReader.h"
+#include "support/SimWorld.h"
+
+namespace zindra {
+namespace {
+
+class TestForm : public TForm {
+public:
+    explicit TestForm(TComponent* owner) : TForm(owner) {
+        Method("ZoneClick", &TestForm::ZoneClick);
+        Method("ZoneDown", &TestForm::ZoneDown);
+        Method("ZoneUp", &TestForm::ZoneUp);
+        Method("Tick", &TestForm::Tick);
+        Field("zone", zone);
+        Field("timer", timer);
+    }
+    void ZoneClick(TObject*) { log += "click;"; }
+    void ZoneDown(TObject*, TMouseButton, TShiftState, int x, int y) {
+        log += "down " + std::to_string(x) + "," + std::to_string(y) + ";";
+    }
+    void ZoneUp(TObject*, TMouseButton, TShiftState, int, int) { log += "up;"; }
+    void Tick(TObject*) { ticks.push_back(Application()->Platform().GetClock().NowMs()); }
+
+    TImage* zone = nullptr;
+    TTimer* timer = nullptr;
+    std::string log;
+    std::vector<std::int64_t> ticks;
+
+    const ClassInfo& ClassType() const override { return StaticClass(); }
+    static const ClassInfo& StaticClass() {
+        static const ClassInfo info{"TTestForm", &TForm::StaticClass(), {}, {}};
+        return info;
+    }
+};
+
+constexpr const char* kLayout = R"(object Test: TTestForm
+  Left = 0
+  Top = 0
+  Width = 200
+  Height = 100
+  Color = clRed
+  BorderStyle = bsNone
+  object zone: TImage
+    Left = 10
+    Top = 20
+    Width = 30
+    Height = 40
+    OnClick = ZoneClick
+    OnMouseDown = ZoneDown
+    OnMouseUp = ZoneUp
+  end
+  object timer: TTimer
+    Interval = 250
+    OnTimer = Tick
+  end
+end
+)";
+
+struct Fixture : ::testing::Test {
+    testing::SimWorld world;
+    TestForm* form = nullptr;
+    void SetUp() override {
+        form = world.app->CreateForm<TestForm>();
+        ReadLayoutText(*form, form, kLayout);
+        form->Show();
+        world.Settle();
+    }
+};
+
+TEST_F(Fixture, LayoutBindsFieldsAndPaintsTheFormColour) {
+    ASSERT_NE(form->zone, nullptr);
+    EXPECT_EQ(form->zone->BoundsRect(), Rect::FromBounds(10, 20, 30, 40));
+    const auto shot = world.machine.Screenshot();
+    EXPECT_EQ(shot.At(5, 5), 0xFFFF0000u);
+    EXPECT_EQ(shot.At(199, 99), 0xFFFF0000u);
+    EXPECT_NE(shot.At(200, 100), 0xFFFF0000u);
+}
+
+TEST_F(Fixture, ClickComesBeforeMouseUpAndOnlyOverTheControl) {
+    world.machine.Input().Click(15, 25, platform::MouseButton::Left);
+    world.Settle();
+    EXPECT_EQ(form->log, "down 5,5;click;up;");
+    form->log.clear();
+    world.machine.Input().Press(15, 25, platform::MouseButton::Left);
+    world.machine.Input().Release(100, 80, platform::MouseButton::Left);  // released off the control
+    world.Settle();
+    EXPECT_EQ(form->log, "down 5,5;up;");
+}
+
+TEST_F(Fixture, RightButtonRaisesNoClick) {
+    world.machine.Input().Click(15, 25, platform::MouseButton::Right);
+    world.Settle();
+    EXPECT_EQ(form->log, "down 5,5;up;");
+}
+
+TEST_F(Fixture, WindowTimerTicksEveryIntervalOfVirtualTime) {
+    const std::int64_t start = world.Now();
+    world.RunFor(1000);
+    ASSERT_EQ(form->ticks.size(), 4u);
+    EXPECT_EQ(form->ticks[0], start + 250);
+    EXPECT_EQ(form->ticks[3], start + 1000);
+}
+
+TEST(LayoutReader, RefusesPropertiesOutOfDeclarationOrder) {
+    testing::SimWorld world;
+    auto* form = world.app->CreateForm<TestForm>();
+    const char* text = "object T: TTestForm\n  Top = 1\n  Left = 2\nend\n";
+    try {
+        ReadLayoutText(*form, form, text);
+        FAIL() << "expected an error";
+    } catch (const ELayoutError& e) {
+        EXPECT_STREQ(e.what(), "line 3: property Left is out of declaration order in TTestForm");
+    }
+}
+
+}  // namespace
+}  // namespace zindra

@@ -1,0 +1,104 @@
+// The exit screen's background and advert, and the pictures stored with the main window's layout.
+#include "Pictures.h"
+
+#include "JpegOut.h"
+
+namespace zindra::suitemaker {
+
+namespace {
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kInk{25, 25, 25};
+
+// A hand button face: pointing hand and word; the "-to" face is lit.
+TRgbImage HandFace(TFontFace& font, int width, bool right, const std::string& word, bool lit) {
+    TRgbImage image(width, 89);
+    const Rgb top = lit ? Rgb{255, 235, 120} : Rgb{225, 230, 240};
+    const Rgb bottom = lit ? Rgb{255, 170, 30} : Rgb{150, 160, 185};
+    image.VerticalGradient({0, 0, width, 89}, top, bottom);
+    image.Frame({0, 0, width, 89}, lit ? Rgb{200, 40, 0} : Rgb{70, 80, 100}, lit ? 4 : 2);
+    font.DrawCentred(image, {0, 4, width, 52}, right ? "\u261E" : "\u261C", 40, kInk);
+    font.DrawCentred(image, {0, 52, width, 84}, word, 20, kInk);
+    return image;
+}
+
+// A 48x45 small button face.
+TRgbImage SmallFace(TFontFace& font, const std::string& icon, Rgb base, bool lit) {
+    TRgbImage image(48, 45);
+    image.VerticalGradient({0, 0, 48, 45}, Mix(base, kWhite, lit ? 160 : 70), base);
+    image.Frame({0, 0, 48, 45}, lit ? Rgb{255, 230, 0} : kWhite, lit ? 3 : 1);
+    font.DrawCentred(image, {0, 0, 48, 45}, icon, 26, kWhite);
+    return image;
+}
+
+}  // namespace
+
+TRgbImage ExitBackground(TFontFace& font, bool afrikaans) {
+    TRgbImage image(kScreenWidth, kScreenHeight);
+    image.VerticalGradient({0, 0, kScreenWidth, kScreenHeight}, {60, 20, 80}, {15, 10, 30});
+    font.DrawCentred(image, {0, 8, kScreenWidth, 60}, afrikaans ? "Totsiens" : "Goodbye", 40, kWhite);
+    image.Fill(kAdvertViewer, {30, 30, 30});
+    image.Frame(kAdvertViewer, {255, 200, 60}, 3);
+    font.DrawCentred(image, kAdvertViewer, afrikaans ? "advertensie hier (642 x 475)" : "advert here (642 x 475)", 22,
+                     {160, 160, 160});
+    image.RoundedBox(kExitScreenButton, 8, {190, 30, 30}, kWhite, 2);
+    font.DrawCentred(image, kExitScreenButton, "\u2715", 26, kWhite);
+    DrawNameTag(image, font, afrikaans ? "addback_A.jpg" : "addback_E.jpg", true);
+    return image;
+}
+
+TRgbImage Advert(TFontFace& font, bool afrikaans) {
+    TRgbImage image(kAdvertWidth, kAdvertHeight);
+    image.VerticalGradient({0, 0, kAdvertWidth, kAdvertHeight}, {250, 240, 200}, {170, 210, 250});
+    // A ruler down the left edge so any scroll position can be read off a screenshot.
+    for (int y = 100; y < kAdvertHeight - 90; y += 100) {
+        image.Fill({0, y, kAdvertWidth, y + 2}, {120, 120, 140});
+        font.DrawAt(image, {8, y + 4}, "y = " + std::to_string(y), 14, kInk);
+    }
+    image.Fill({0, 0, kAdvertWidth, 90}, {30, 120, 40});
+    font.DrawCentred(image, {0, 0, kAdvertWidth, 90}, "TOP", 54, kWhite);
+    image.Fill({0, kAdvertHeight - 90, kAdvertWidth, kAdvertHeight}, {150, 30, 30});
+    font.DrawCentred(image, {0, kAdvertHeight - 90, kAdvertWidth, kAdvertHeight}, "BOTTOM", 54, kWhite);
+    font.DrawCentred(image, {0, 420, kAdvertWidth, 500}, "Zindra Gr 6-7", 48, kInk);
+    font.DrawCentred(image, {0, 500, kAdvertWidth, 560},
+                     afrikaans ? "Leer, speel en oefen elke dag!" : "Learn, play and practise every day!", 26, kInk);
+    font.DrawCentred(image, {0, 640, kAdvertWidth, 700}, afrikaans ? "Rol af vir meer" : "Scroll down for more", 22,
+                     {60, 60, 90});
+    DrawNameTag(image, font, afrikaans ? "add_A.jpg" : "add_E.jpg");
+    return image;
+}
+
+void WriteExitPictures(const std::filesystem::path& outDir, TFontFace& font) {
+    WriteJpeg(outDir / "addback_A.jpg", ExitBackground(font, true));
+    WriteJpeg(outDir / "addback_E.jpg", ExitBackground(font, false));
+    WriteJpeg(outDir / "add_A.jpg", Advert(font, true));
+    WriteJpeg(outDir / "add_E.jpg", Advert(font, false));
+}
+
+void WriteLayoutPictures(const std::filesystem::path& dir, TFontFace& font) {
+    TRgbImage splash(kScreenWidth, kScreenHeight);
+    splash.VerticalGradient({0, 0, kScreenWidth, kScreenHeight}, {20, 30, 95}, {10, 10, 30});
+    font.DrawCentred(splash, {0, 220, kScreenWidth, 320}, "Zindra Gr 6-7", 72, kWhite);
+    font.DrawCentred(splash, {0, 320, kScreenWidth, 370}, "Afrikaans \u00B7 English", 26, {200, 200, 230});
+    DrawNameTag(splash, font, "form1-bground.jpg", true);
+    WriteJpeg(dir / "form1-bground.jpg", splash);
+
+    WriteJpeg(dir / "lefthandbut_a-from.jpg", HandFace(font, 103, false, "Links", false));
+    WriteJpeg(dir / "lefthandbut_a-to.jpg", HandFace(font, 103, false, "Links", true));
+    WriteJpeg(dir / "righthandbut_a-from.jpg", HandFace(font, 104, true, "Regs", false));
+    WriteJpeg(dir / "righthandbut_a-to.jpg", HandFace(font, 103, true, "Regs", true));
+    WriteJpeg(dir / "lefthandbut_e-from.jpg", HandFace(font, 103, false, "Left", false));
+    WriteJpeg(dir / "lefthandbut_e-to.jpg", HandFace(font, 103, false, "Left", true));
+    WriteJpeg(dir / "righthandbut_e-from.jpg", HandFace(font, 104, true, "Right", false));
+    WriteJpeg(dir / "righthandbut_e-to.jpg", HandFace(font, 103, true, "Right", true));
+
+    for (const bool lit : {false, true}) {
+        const std::string suffix = lit ? "-to.jpg" : "-from.jpg";
+        WriteJpeg(dir / ("exitbut" + suffix), SmallFace(font, "\u2715", {170, 25, 25}, lit));
+        WriteJpeg(dir / ("backbut" + suffix), SmallFace(font, "\u2190", {30, 90, 170}, lit));
+        WriteJpeg(dir / ("reportbut" + suffix), SmallFace(font, "\u270E", {30, 130, 60}, lit));
+    }
+    WriteJpeg(dir / "musicknop.jpg", SmallFace(font, "\u266A", {110, 40, 140}, false));
+}
+
+}  // namespace zindra::suitemaker
