@@ -95,7 +95,9 @@ std::string TCustomForm::Folded(std::string_view name) {
 }
 
 void TCustomForm::DoDestroy() {
-    if (destroyed_)
+    // A form whose construction failed never ran its creation handler; nor does it run this one,
+    // whose code may belong to a part of the form that was never made.
+    if (destroyed_ || !created_)
         return;
     destroyed_ = true;
     if (OnDestroy)
@@ -119,7 +121,9 @@ platform::WindowHandle TCustomForm::Handle() {
 }
 
 void TCustomForm::LoadLayout(const std::string& resourceName) {
+    created_ = false;
     ReadLayoutText(*this, this, ResourceText(resourceName));
+    created_ = true;
     try {
         if (OnCreate)
             OnCreate(this);

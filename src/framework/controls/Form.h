@@ -140,6 +140,7 @@ private:
     bool modal_ = false;
     bool active_ = false;
     bool destroyed_ = false;
+    bool created_ = true;  // false while a layout is being read into the form
     bool shownBefore_ = false;
     TModalResult modalResult_ = TModalResult::mrNone;
     TControlScrollBar horzScrollBar_;

@@ -30,6 +30,7 @@ public:
     const SimConfig& Config() const { return config_; }
     SimClock& Clock() { return clock_; }
     Journal& GetJournal() { return journal_; }
+    const Journal& GetJournal() const { return journal_; }
     SimScreen& Screen() { return screen_; }
     SimWindows& Windows() { return windows_; }
     SimSettings& Settings() { return settings_; }

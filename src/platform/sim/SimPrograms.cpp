@@ -48,12 +48,11 @@ ProcessHandle SimPrograms::StartFake(const std::string& file, const std::string&
 }
 
 ProcessHandle SimPrograms::StartTool(const std::string& file, const std::string& parameters, std::uint32_t exitCode) {
-    const ProcessHandle handle = StartFake(file, parameters);
+    // Its work is done the moment it starts; the end is noticed when someone first asks.
+    const ProcessHandle handle = StartFake(file, parameters, 0, exitCode);
     std::lock_guard lock(mutex_);
-    Entry* entry = Find(handle);
-    entry->Kind = ProgramKind::Tool;
+    Find(handle)->Kind = ProgramKind::Tool;
     started_.back().Kind = ProgramKind::Tool;
-    NoteEnd(*entry, exitCode);
     return handle;
 }
 
