@@ -1,12 +1,11 @@
 // zindra: the start-up menu of the grade 6 and 7 suite.
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "app/HeadlessRun.h"
+#include "app/BackEnds.h"
 #include "app/Options.h"
 
 int main(int argc, char** argv) {
@@ -25,12 +24,21 @@ int main(int argc, char** argv) {
             *path = std::filesystem::absolute(*path).string();
     }
     // The suite folder is the current directory at start.
-    if (!run.Suite.empty() && chdir(run.Suite.c_str()) != 0) {
-        std::fprintf(stderr, "zindra: cannot change to the suite folder %s\n", run.Suite.c_str());
+    if (!run.Suite.empty()) {
+        std::error_code failed;
+        std::filesystem::current_path(run.Suite, failed);
+        if (failed) {
+            std::fprintf(stderr, "zindra: cannot change to the suite folder %s\n", run.Suite.c_str());
+            return 2;
+        }
+    }
+    std::string note;
+    const BackEnd* backEnd = ChooseBackEnd(run, note, error);
+    if (!backEnd) {
+        std::fprintf(stderr, "zindra: %s\n", error.c_str());
         return 2;
     }
-    if (!run.Headless) {
-        std::fprintf(stderr, "zindra: this build has no desktop back end for this system yet; running headless\n");
-    }
-    return RunHeadless(run);
+    if (!note.empty())
+        std::fprintf(stderr, "zindra: %s\n", note.c_str());
+    return backEnd->Run(run);
 }

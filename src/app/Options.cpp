@@ -36,14 +36,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         } else if (a == "--journal") {
             options.Journal = value;
         } else if (a == "--screen") {
-            const auto mode = platform::sim::ParseDisplayMode(value);
+            const auto mode = ParseModeArgument(value);
             if (!mode) {
                 error = "--screen wants WxH[xBPP][@HZ], not " + value;
                 return std::nullopt;
             }
             options.Screen = *mode;
         } else if (a == "--modes") {
-            const auto modes = platform::sim::ParseDisplayModes(value);
+            const auto modes = ParseModeArguments(value);
             if (!modes) {
                 error = "--modes wants a comma-separated list of WxH[xBPP][@HZ], not " + value;
                 return std::nullopt;
@@ -54,7 +54,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
                 error = "--programs is real or fake, not " + value;
                 return std::nullopt;
             }
-            options.Programs = value == "real" ? platform::sim::ProgramMode::Real : platform::sim::ProgramMode::Fake;
+            options.FakePrograms = value == "fake";
         }
     }
     return options;

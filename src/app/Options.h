@@ -5,19 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "platform/sim/SimConfig.h"
+#include "app/ModeArgument.h"
 
 namespace zindra::app {
 
 struct Options {
     std::string Suite;
     bool Headless = false;
+    // The simulated desktop's settings; a desktop back end has no use for them.
     std::string Script;
     std::string Shots;
     std::string Journal;
-    platform::sim::DisplayMode Screen;
-    std::vector<platform::sim::DisplayMode> Modes = platform::sim::DefaultDisplayModes();
-    platform::sim::ProgramMode Programs = platform::sim::ProgramMode::Real;
+    ModeArgument Screen;
+    std::vector<ModeArgument> Modes = DefaultModeArguments();
+    bool FakePrograms = false;  // --programs fake
 };
 
 // Nothing, with the reason in error, for a command line that is not understood.

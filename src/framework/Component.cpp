@@ -1,5 +1,6 @@
 // Ownership and naming of components, and their class information.
 #include "framework/Component.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -81,12 +82,8 @@ TComponent* TComponent::FindComponent(const std::string& name) const {
     if (name.empty())
         return nullptr;
     for (TComponent* c : components_) {
-        const std::string& n = c->name_;
-        if (n.size() == name.size() && std::equal(n.begin(), n.end(), name.begin(), [](char a, char b) {
-                return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-            })) {
+        if (SameTextNoCase(c->name_, name))
             return c;
-        }
     }
     return nullptr;
 }

@@ -1,31 +1,15 @@
 // Lookup in the table of built-in files.
 #include "framework/Resources.h"
 
-#include <cctype>
-
 #include "framework/EmbeddedTable.h"
 #include "framework/Exception.h"
+#include "framework/Text.h"
 
 namespace zindra {
 
-namespace {
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
 std::span<const std::uint8_t> FindResource(std::string_view name) {
     for (std::size_t i = 0; i < kEmbeddedFileCount; ++i) {
-        if (SameNoCase(kEmbeddedFiles[i].Name, name))
+        if (SameTextNoCase(kEmbeddedFiles[i].Name, name))
             return {kEmbeddedFiles[i].Data, kEmbeddedFiles[i].Size};
     }
     return {};

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/app/Application.h"
+#include "framework/Text.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
 #include "widgets/ImageBut.h"
@@ -17,10 +18,7 @@ constexpr const char* kMissingFrame = "Animation frame does not exists! Uninstal
 constexpr TCursor kHandCursor = 31;
 
 bool NameContains(const TComponent& component, const char* part) {
-    std::string name = component.Name();
-    for (char& c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name.find(part) != std::string::npos;
+    return LowerCase(component.Name()).find(part) != std::string::npos;
 }
 
 }  // namespace

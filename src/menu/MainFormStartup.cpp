@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "framework/app/Application.h"
+#include "framework/Text.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
 #include "services/SysInfo.h"
@@ -25,12 +26,6 @@ std::string WithBackslash(std::string folder) {
     if (!folder.empty() && folder.back() != '\\')
         folder += '\\';
     return folder;
-}
-
-std::string Lower(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 }  // namespace
@@ -64,7 +59,7 @@ std::string TForm1::ResolveDataFolder() {
     platform::System& system = Platform().GetSystem();
     static const std::string kKey = "allusersprofile=";
     for (const std::string& entry : system.EnvironmentStrings()) {
-        const std::string lowered = Lower(entry);
+        const std::string lowered = LowerCase(entry);
         const auto at = lowered.find(kKey);
         if (at == std::string::npos)
             continue;

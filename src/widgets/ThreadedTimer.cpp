@@ -103,6 +103,7 @@ TThreadedTimer::TThreadedTimer(TComponent* owner) : TComponent(owner), app_(Appl
 }
 
 TThreadedTimer::~TThreadedTimer() {
+    *alive_ = false;
     worker_->Terminate();
     worker_->Wake();
     if (worker_->Paused())
@@ -157,14 +158,20 @@ void TThreadedTimer::SetThreadPriority(TThreadPriority priority) {
 void TThreadedTimer::Tick() {
     if (!enabled_ || !OnTimer)
         return;
+    // The handler may destroy this timer: it runs from a copy, and afterwards only the shared
+    // flag tells whether `this` still exists.
+    const std::shared_ptr<bool> alive = alive_;
+    const TNotifyEvent handler = OnTimer;
     inTick_ = true;
     try {
-        OnTimer(this);
+        handler(this);
     } catch (...) {
-        inTick_ = false;
+        if (*alive)
+            inTick_ = false;
         throw;
     }
-    inTick_ = false;  // NOTE: `this` may be gone here only if the handler destroyed it; nothing follows
+    if (*alive)
+        inTick_ = false;
 }
 
 }  // namespace zindra

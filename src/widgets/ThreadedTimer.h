@@ -81,6 +81,7 @@ private:
     std::unique_ptr<TTimerThread> worker_;
     bool enabled_ = false;
     bool inTick_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace zindra

@@ -5,6 +5,7 @@
 
 #include "framework/Exception.h"
 #include "framework/Resources.h"
+#include "framework/Text.h"
 #include "framework/app/Application.h"
 #include "framework/graphics/Canvas.h"
 #include "framework/layout/LayoutReader.h"
@@ -87,13 +88,6 @@ TCustomForm::~TCustomForm() {
     }
 }
 
-std::string TCustomForm::Folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
 void TCustomForm::DoDestroy() {
     // A form whose construction failed never ran its creation handler; nor does it run this one,
     // whose code may belong to a part of the form that was never made.
@@ -133,12 +127,12 @@ void TCustomForm::LoadLayout(const std::string& resourceName) {
 }
 
 const std::any* TCustomForm::FindMethod(std::string_view name) const {
-    const auto it = methods_.find(Folded(name));
+    const auto it = methods_.find(LowerCase(name));
     return it == methods_.end() ? nullptr : &it->second;
 }
 
 bool TCustomForm::BindField(const std::string& name, TComponent* component) {
-    const auto it = fields_.find(Folded(name));
+    const auto it = fields_.find(LowerCase(name));
     return it == fields_.end() || it->second(component);
 }
 

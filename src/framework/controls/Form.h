@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "framework/Text.h"
 #include "framework/controls/WinControl.h"
 #include "framework/graphics/Bitmap32.h"
 #include "framework/layout/LoadContext.h"
@@ -104,12 +105,12 @@ protected:
     template <typename F, typename... A>
     void Method(const std::string& name, void (F::*method)(A...)) {
         F* self = static_cast<F*>(this);
-        methods_[Folded(name)] = std::function<void(A...)>([self, method](A... args) { (self->*method)(args...); });
+        methods_[LowerCase(name)] = std::function<void(A...)>([self, method](A... args) { (self->*method)(args...); });
     }
     // Binds a field to the component a layout creates under that name.
     template <typename T>
     void Field(const std::string& name, T*& field) {
-        fields_[Folded(name)] = [&field](TComponent* c) {
+        fields_[LowerCase(name)] = [&field](TComponent* c) {
             T* typed = dynamic_cast<T*>(c);
             if (typed)
                 field = typed;
@@ -119,7 +120,6 @@ protected:
     // Raises OnDestroy once; the most derived destructor calls it while its members still live.
     void DoDestroy();
     virtual void CreateParams(platform::WindowParams& params);
-    static std::string Folded(std::string_view name);
 
 private:
     void DispatchMouse(const platform::Event& event);

@@ -1,5 +1,6 @@
 // The media player's device commands, its notification window and its class information.
 #include "framework/controls/MediaPlayer.h"
+#include "framework/Text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,16 +26,6 @@ TApplication& ApplicationOf(const TComponent& component) {
     return *application;
 }
 
-std::string LowerExtension(const std::string& fileName) {
-    const auto dot = fileName.find_last_of('.');
-    const auto slash = fileName.find_last_of("\\/:");
-    if (dot == std::string::npos || (slash != std::string::npos && slash > dot))
-        return {};
-    std::string extension = fileName.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
 
 TMPNotifyValues NotifyValueOf(std::uintptr_t code) {
     switch (code) {
@@ -71,7 +62,7 @@ std::string MciErrorText(std::uint32_t code) {
 }
 
 TMPDeviceTypes DeviceTypeForFile(const std::string& fileName) {
-    const std::string extension = LowerExtension(fileName);
+    const std::string extension = ExtensionOf(fileName);
     if (extension == "mid" || extension == "midi" || extension == "rmi")
         return TMPDeviceTypes::dtSequencer;
     if (extension == "wav")

@@ -1,5 +1,6 @@
 // The font registry: faces opened from memory, the fallback, face choice and the size cache.
 #include "framework/graphics/FontEngine.h"
+#include "framework/Text.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -21,11 +22,6 @@ namespace {
 
 // Instances (sizes and styles) kept before the cache starts over; each holds up to 256 glyphs.
 constexpr std::size_t kMaxInstances = 64;
-
-std::string Lower(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 struct FaceEntry {
     std::string Family;  // lower case
@@ -102,7 +98,7 @@ struct FontEngine::State {
 
     text::FontInstance& Resolve(const FontSpec& request) {
         InstanceKey key{Fallback.get(), request.Height, request.Bold, request.Italic};
-        if (FaceEntry* f = Choose(Lower(request.Family), request.Bold, request.Italic)) {
+        if (FaceEntry* f = Choose(LowerCase(request.Family), request.Bold, request.Italic)) {
             key = {f->Face.get(), request.Height, request.Bold && !f->Bold, request.Italic && !f->Italic};
         } else if (!Fallback) {
             throw EInvalidOperation("No font to draw \"" + request.Family + "\": the fallback font is not registered");
@@ -128,7 +124,7 @@ FontEngine& FontEngine::Instance() {
 void FontEngine::AddFont(const std::string& family, std::span<const std::uint8_t> data, bool bold, bool italic) {
     const std::lock_guard lock(mutex_);
     auto face = state_->Open(data, family);
-    const std::string key = Lower(family);
+    const std::string key = LowerCase(family);
     auto same = [&](const FaceEntry& f) { return f.Family == key && f.Bold == bold && f.Italic == italic; };
     const auto old = std::find_if(state_->Faces.begin(), state_->Faces.end(), same);
     if (old != state_->Faces.end()) {

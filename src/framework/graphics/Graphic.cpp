@@ -1,5 +1,6 @@
 // The picture-kind registry.
 #include "framework/graphics/Graphic.h"
+#include "framework/Text.h"
 
 #include <cctype>
 #include <map>
@@ -21,13 +22,6 @@ struct Registry {
 Registry& TheRegistry() {
     static Registry registry;
     return registry;
-}
-
-std::string Lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 }  // namespace
@@ -55,22 +49,14 @@ void TGraphic::Changed() {
 void RegisterGraphicClass(const std::string& extension, GraphicFactory factory) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
-    r.byExtension[Lower(extension)] = std::move(factory);
+    r.byExtension[LowerCase(extension)] = std::move(factory);
 }
 
 std::unique_ptr<TGraphic> CreateGraphicForExtension(std::string_view extension) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
-    const auto it = r.byExtension.find(Lower(extension));
+    const auto it = r.byExtension.find(LowerCase(extension));
     return it == r.byExtension.end() ? nullptr : it->second();
-}
-
-std::string ExtensionOf(std::string_view fileName) {
-    const auto dot = fileName.find_last_of('.');
-    const auto slash = fileName.find_last_of("\\/:");
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    return Lower(fileName.substr(dot + 1));
 }
 
 void RegisterStandardGraphics() {

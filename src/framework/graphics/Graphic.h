@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Component.h"
+#include "framework/Text.h"
 #include "framework/Types.h"
 #include "framework/graphics/Bitmap32.h"
 
@@ -50,8 +51,6 @@ using GraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
 void RegisterGraphicClass(const std::string& extension, GraphicFactory factory);
 // A new empty picture of the kind for that extension, or null.
 std::unique_ptr<TGraphic> CreateGraphicForExtension(std::string_view extension);
-// The lower-case extension of a file name ("jpg" for "A.JPG"), empty when it has none.
-std::string ExtensionOf(std::string_view fileName);
 
 // Registers JPEG ("jpg", "jpeg") and Windows bitmaps ("bmp").
 void RegisterStandardGraphics();

@@ -1,24 +1,14 @@
 // Property lookup along a class chain and the registry of creatable classes.
 #include "framework/layout/ClassInfo.h"
 
-#include <cctype>
+#include "framework/Text.h"
+
 #include <map>
 #include <mutex>
 
 namespace zindra {
 
 namespace {
-
-bool SameNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 struct Registry {
     std::mutex mutex;
@@ -28,13 +18,6 @@ struct Registry {
 Registry& TheRegistry() {
     static Registry registry;
     return registry;
-}
-
-std::string Folded(std::string_view name) {
-    std::string out(name);
-    for (char& c : out)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
 }
 
 }  // namespace
@@ -62,7 +45,7 @@ int ClassInfo::PropertyCount() const {
 int ClassInfo::IndexOf(std::string_view name, const PropertyInfo** info) const {
     const int base = Parent ? Parent->PropertyCount() : 0;
     for (std::size_t i = 0; i < Properties.size(); ++i) {
-        if (SameNoCase(Properties[i].Name, name)) {
+        if (SameTextNoCase(Properties[i].Name, name)) {
             if (info)
                 *info = &Properties[i];
             return base + static_cast<int>(i);
@@ -82,13 +65,13 @@ bool ClassInfo::InheritsFrom(const ClassInfo& other) const {
 void ClassRegistry::Register(const ClassInfo& info) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
-    r.classes[Folded(info.Name)] = &info;
+    r.classes[LowerCase(info.Name)] = &info;
 }
 
 const ClassInfo* ClassRegistry::Find(std::string_view name) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
-    const auto it = r.classes.find(Folded(name));
+    const auto it = r.classes.find(LowerCase(name));
     return it == r.classes.end() ? nullptr : it->second;
 }
 

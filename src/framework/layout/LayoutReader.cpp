@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/Component.h"
+#include "framework/Text.h"
 #include "framework/layout/ClassInfo.h"
 #include "framework/layout/LoadContext.h"
 
@@ -24,7 +25,7 @@ public:
 
     void Read(const LayoutObject& layout) {
         const ClassInfo& rootClass = root_.ClassType();
-        if (!SameNoCase(layout.ClassName, rootClass.Name)) {
+        if (!SameTextNoCase(layout.ClassName, rootClass.Name)) {
             FailAt(layout.Line, "layout of class " + layout.ClassName + " read into a " + rootClass.Name);
         }
         root_.SetLoading(true);
@@ -38,12 +39,6 @@ public:
     }
 
 private:
-    static bool SameNoCase(const std::string& a, const std::string& b) {
-        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-                   return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-               });
-    }
-
     void CreateChild(const LayoutObject& layout, TComponent& parent) {
         const ClassInfo* info = ClassRegistry::Find(layout.ClassName);
         if (!info || !info->Create)

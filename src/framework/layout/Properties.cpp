@@ -1,23 +1,14 @@
 // Conversions from layout values to property values, with the kit's colour and cursor names.
 #include "framework/layout/Properties.h"
 
+#include "framework/Text.h"
+
 #include <cctype>
 #include <cstdint>
 
 namespace zindra::props {
 
 namespace {
-
-bool SameNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
 
 struct Named {
     const char* Name;
@@ -75,9 +66,9 @@ int ReadInt32(const LayoutValue& value) {
 
 bool ReadBool(const LayoutValue& value) {
     if (value.Type == LayoutValue::Kind::Identifier) {
-        if (SameNoCase(value.Text, "True"))
+        if (SameTextNoCase(value.Text, "True"))
             return true;
-        if (SameNoCase(value.Text, "False"))
+        if (SameTextNoCase(value.Text, "False"))
             return false;
     }
     LoadContext::Fail(value, "expected True or False");
@@ -98,7 +89,7 @@ TColor ReadColor(const LayoutValue& value) {
     }
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (const Named& c : kColors) {
-            if (SameNoCase(value.Text, c.Name))
+            if (SameTextNoCase(value.Text, c.Name))
                 return c.Value;
         }
     }
@@ -113,7 +104,7 @@ TCursor ReadCursor(const LayoutValue& value) {
     }
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (const Named& c : kCursors) {
-            if (SameNoCase(value.Text, c.Name))
+            if (SameTextNoCase(value.Text, c.Name))
                 return static_cast<TCursor>(c.Value);
         }
     }
@@ -127,7 +118,7 @@ std::uint32_t ReadSet(const LayoutValue& value, const std::vector<std::string>& 
     for (const std::string& item : value.Items) {
         bool known = false;
         for (std::size_t i = 0; i < bitNames.size(); ++i) {
-            if (SameNoCase(item, bitNames[i])) {
+            if (SameTextNoCase(item, bitNames[i])) {
                 bits |= 1u << i;
                 known = true;
             }
@@ -141,7 +132,7 @@ std::uint32_t ReadSet(const LayoutValue& value, const std::vector<std::string>& 
 int ReadEnum(const LayoutValue& value, const std::vector<std::string>& names) {
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (SameNoCase(value.Text, names[i]))
+            if (SameTextNoCase(value.Text, names[i]))
                 return static_cast<int>(i);
         }
         LoadContext::Fail(value, "unknown value " + value.Text);

@@ -75,7 +75,8 @@ std::string QuoteArgument(std::string_view argument) {
 std::string JoinCommandLine(const std::vector<std::string>& arguments) {
     std::string line;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
-        line += (i == 0 ? "" : " ") + QuoteArgument(arguments[i]);
+        if (i != 0) line += ' ';
+        line += QuoteArgument(arguments[i]);
     }
     return line;
 }

@@ -50,7 +50,31 @@ struct TlsEntry {
     std::uint64_t serial;
     void* record;
 };
-thread_local std::vector<TlsEntry> tlsRecords;
+// NOTE: a fixed table, so it has no destructor: a clock that lives in a static object is
+// destroyed after the main thread's thread-local objects, and must still find the table.
+struct TlsTable {
+    static constexpr std::size_t kCapacity = 32;
+    TlsEntry entries[kCapacity];
+    std::size_t count;
+
+    void push_back(const TlsEntry& entry) {
+        if (count == kCapacity) {
+            std::fputs("virtual clock: a thread knows too many clocks at once\n", stderr);
+            std::abort();
+        }
+        entries[count++] = entry;
+    }
+    void Remove(std::uint64_t serial) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (entries[i].serial != serial) entries[kept++] = entries[i];
+        }
+        count = kept;
+    }
+    const TlsEntry* begin() const { return entries; }
+    const TlsEntry* end() const { return entries + count; }
+};
+thread_local TlsTable tlsRecords;
 
 class SimClock::SimEvent final : public WaitableEvent {
 public:
@@ -90,7 +114,7 @@ public:
         thread_ = std::thread([this, record, body = std::move(body)] {
             tlsRecords.push_back({clock_.serial_, record});
             body();
-            std::erase_if(tlsRecords, [&](const TlsEntry& e) { return e.serial == clock_.serial_; });
+            tlsRecords.Remove(clock_.serial_);
             ended_->Set();
             clock_.Unregister(record);
         });
@@ -120,7 +144,7 @@ SimClock::SimClock(LocalTime start) : start_(start), serial_(nextClockSerial++) 
 }
 
 SimClock::~SimClock() {
-    std::erase_if(tlsRecords, [&](const TlsEntry& e) { return e.serial == serial_; });
+    tlsRecords.Remove(serial_);
 }
 
 std::int64_t SimClock::NowMs() {

@@ -1,5 +1,5 @@
 // Sets up a simulated machine for the menu and plays the script against it.
-#include "app/HeadlessRun.h"
+#include "app/sim/HeadlessRun.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -14,6 +14,10 @@
 namespace zindra::app {
 
 namespace {
+
+platform::sim::DisplayMode SimMode(const ModeArgument& mode) {
+    return {mode.Width, mode.Height, mode.BitsPerPixel, mode.Frequency};
+}
 
 std::optional<std::string> ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -53,9 +57,11 @@ int RunHeadless(const Options& options) {
         }
     }
     SimConfig config;
-    config.Screen = options.Screen;
-    config.Modes = options.Modes;
-    config.Programs = options.Programs;
+    config.Screen = SimMode(options.Screen);
+    config.Modes.clear();
+    for (const ModeArgument& mode : options.Modes)
+        config.Modes.push_back(SimMode(mode));
+    config.Programs = options.FakePrograms ? ProgramMode::Fake : ProgramMode::Real;
     SimMachine machine(config);
     if (journal.is_open())
         machine.GetJournal().SetOutput(&journal);

@@ -1,0 +1,231 @@
+// probe: looks at the desktop from outside the menu, as another Windows program would, for the
+// end-to-end cases: display mode, task bar, mouse buttons, windows and their states, message
+// boxes; and does to the menu what the system or a user would (close, end the session, Ctrl+C).
+//
+//   probe state [TITLE]                    facts as name=value lines (TITLE: the application window's)
+//   probe wait MS CONDITION...             until the condition holds (exit 0) or MS pass (exit 1):
+//       mode W H | taskbar visible|hidden | swap 0|1 | window CLASS TITLE | gone CLASS TITLE
+//       | iconic CLASS TITLE | shown CLASS TITLE          (TITLE "-": any title)
+//   probe message-box MS TITLE [ok]        waits for a message box, prints its text, presses OK
+//   probe minimize CLASS TITLE             minimises a window as its task-bar button would
+//   probe close CLASS TITLE                posts WM_CLOSE
+//   probe end-session CLASS TITLE          tells the window's program the session ends, then ends it
+//   probe console-break MS EXE [ARG...]    runs EXE in a console of its own, waits for its window
+//       "TApplication"/"Zindra crash probe ready", prints the state, sends Ctrl+C, prints the exit code
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kPollMs = 50;
+
+const char* TitleArg(const char* title) {
+    return std::strcmp(title, "-") == 0 ? nullptr : title;
+}
+
+HWND Find(const char* className, const char* title) {
+    return FindWindowA(className, TitleArg(title));
+}
+
+std::string ModeText() {
+    DEVMODEA mode{};
+    mode.dmSize = sizeof mode;
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
+        return "unknown";
+    char text[64];
+    std::snprintf(text, sizeof text, "%lux%lux%lu@%lu", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel,
+                  mode.dmDisplayFrequency);
+    return text;
+}
+
+const char* WindowState(HWND window) {
+    if (!window)
+        return "missing";
+    if (IsIconic(window))
+        return "iconic";
+    return IsWindowVisible(window) ? "shown" : "hidden";
+}
+
+void PrintState(const char* appTitle) {
+    std::printf("mode=%s\n", ModeText().c_str());
+    std::printf("taskbar=%s\n", WindowState(FindWindowA("Shell_TrayWnd", nullptr)));
+    std::printf("swap=%d\n", GetSystemMetrics(SM_SWAPBUTTON));
+    std::printf("app=%s\n", WindowState(FindWindowA("TApplication", appTitle)));
+    HWND form = FindWindowA("TForm1", nullptr);
+    std::printf("form=%s\n", WindowState(form));
+    RECT r{};
+    if (form && GetWindowRect(form, &r))
+        std::printf("form-bounds=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::fflush(stdout);
+}
+
+// Whether args (a condition and its values) hold now; -1 for a condition not understood.
+int Holds(const std::vector<std::string>& args) {
+    const std::string& what = args[0];
+    if (what == "mode" && args.size() == 3)
+        return ModeText().rfind(args[1] + "x" + args[2] + "x", 0) == 0;
+    if (what == "taskbar" && args.size() == 2)
+        return std::strcmp(WindowState(FindWindowA("Shell_TrayWnd", nullptr)), args[1] == "visible" ? "shown" : "hidden") == 0;
+    if (what == "swap" && args.size() == 2)
+        return GetSystemMetrics(SM_SWAPBUTTON) == std::atoi(args[1].c_str());
+    if (args.size() != 3)
+        return -1;
+    HWND window = Find(args[1].c_str(), args[2].c_str());
+    if (what == "window")
+        return window != nullptr;
+    if (what == "gone")
+        return window == nullptr;
+    if (what == "iconic")
+        return window && IsIconic(window);
+    if (what == "shown")
+        return window && IsWindowVisible(window) && !IsIconic(window);
+    return -1;
+}
+
+int Wait(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
+    const std::vector<std::string> condition(argv + 3, argv + argc);
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        const int holds = Holds(condition);
+        if (holds < 0)
+            return 2;
+        if (holds)
+            return 0;
+        if (GetTickCount64() - start >= limit) {
+            std::fprintf(stderr, "probe: timed out waiting for %s\n", argv[3]);
+            PrintState(nullptr);
+            return 1;
+        }
+        Sleep(kPollMs);
+    }
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
+    char cls[32] = {};
+    char text[1024] = {};
+    GetClassNameA(child, cls, sizeof cls);
+    GetWindowTextA(child, text, sizeof text);
+    // The message is the static control without a picture; buttons and the icon are not.
+    if (_stricmp(cls, "Static") == 0 && text[0] != '\0')
+        reinterpret_cast<std::vector<std::string>*>(texts)->push_back(text);
+    return TRUE;
+}
+
+int MessageBoxText(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
+    const ULONGLONG start = GetTickCount64();
+    HWND box = nullptr;
+    while (!(box = FindWindowA("#32770", argv[3]))) {
+        if (GetTickCount64() - start >= limit) {
+            std::fprintf(stderr, "probe: no message box \"%s\"\n", argv[3]);
+            return 1;
+        }
+        Sleep(kPollMs);
+    }
+    std::vector<std::string> texts;
+    EnumChildWindows(box, &CollectText, reinterpret_cast<LPARAM>(&texts));
+    for (const std::string& text : texts)
+        std::printf("text=%s\n", text.c_str());
+    std::fflush(stdout);
+    if (argc > 4 && std::strcmp(argv[4], "ok") == 0)
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    return texts.empty() ? 1 : 0;
+}
+
+int ToWindow(int argc, char** argv, const char* action) {
+    if (argc < 4)
+        return 2;
+    HWND window = Find(argv[2], argv[3]);
+    if (!window) {
+        std::fprintf(stderr, "probe: no window %s \"%s\"\n", argv[2], argv[3]);
+        return 1;
+    }
+    if (std::strcmp(action, "minimize") == 0)
+        return ShowWindow(window, SW_MINIMIZE) >= 0 ? 0 : 1;
+    if (std::strcmp(action, "close") == 0)
+        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    // The session ends: every program is asked, told, and then ended by the system.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    std::printf("query-end-session=%lu\n", static_cast<unsigned long>(answer));
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
+    if (!process)
+        return 1;
+    TerminateProcess(process, 1);
+    const bool ended = WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
+    DWORD code = 0;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    std::printf("ended=%d\nexit=%lu\n", ended, code);
+    std::fflush(stdout);
+    return ended ? 0 : 1;
+}
+
+int ConsoleBreak(int argc, char** argv) {
+    if (argc < 4)
+        return 2;
+    const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
+    std::string command;
+    for (int i = 3; i < argc; ++i)
+        command += std::string(i > 3 ? " " : "") + "\"" + argv[i] + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
+                        &startup, &child)) {
+        std::fprintf(stderr, "probe: cannot start %s\n", command.c_str());
+        return 1;
+    }
+    const ULONGLONG start = GetTickCount64();
+    while (!FindWindowA("TApplication", "Zindra crash probe ready") && GetTickCount64() - start < limit)
+        Sleep(kPollMs);
+    PrintState(nullptr);
+    // Into the child's console, deaf to our own Ctrl+C, then Ctrl+C to everyone on it.
+    FreeConsole();
+    const bool attached = AttachConsole(child.dwProcessId) != FALSE;
+    SetConsoleCtrlHandler(nullptr, TRUE);
+    const bool sent = attached && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
+    const DWORD waited = WaitForSingleObject(child.hProcess, limit);
+    if (waited != WAIT_OBJECT_0)
+        TerminateProcess(child.hProcess, 99);
+    DWORD code = 0;
+    GetExitCodeProcess(child.hProcess, &code);
+    CloseHandle(child.hThread);
+    CloseHandle(child.hProcess);
+    std::printf("sent=%d\nended=%d\nexit=%lu\n", sent, waited == WAIT_OBJECT_0, code);
+    std::fflush(stdout);
+    return sent && waited == WAIT_OBJECT_0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string command = argc > 1 ? argv[1] : "";
+    if (command == "state") {
+        PrintState(argc > 2 ? argv[2] : nullptr);
+        return 0;
+    }
+    if (command == "wait")
+        return Wait(argc, argv);
+    if (command == "message-box")
+        return MessageBoxText(argc, argv);
+    if (command == "minimize" || command == "close" || command == "end-session")
+        return ToWindow(argc, argv, command.c_str());
+    if (command == "console-break")
+        return ConsoleBreak(argc, argv);
+    std::fprintf(stderr, "usage: probe state|wait|message-box|minimize|close|end-session|console-break ...\n");
+    return 2;
+}

@@ -1,0 +1,276 @@
+// The Win32 desktop with real windows (under Wine in the test runs): messages become events in
+// order, hidden windows hear posted messages, outside state changes are told and our own are not,
+// frames are kept for painting, and machine changes reach the guard's ledger.
+#include "platform/win32/Win32Desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/Win32Clock.h"
+
+namespace zindra::platform::win32 {
+namespace {
+
+class RecordingSink final : public EventSink {
+public:
+    void Post(const Event& event) override {
+        std::lock_guard lock(mutex_);
+        events_.push_back(event);
+    }
+    std::vector<Event> Take() {
+        std::lock_guard lock(mutex_);
+        return std::exchange(events_, {});
+    }
+    // The events of one kind, in order, dropping the rest.
+    std::vector<Event> Take(EventKind kind) {
+        std::vector<Event> kept;
+        for (const Event& e : Take()) {
+            if (e.Kind == kind)
+                kept.push_back(e);
+        }
+        return kept;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<Event> events_;
+};
+
+class Win32DesktopTest : public ::testing::Test {
+protected:
+    Win32DesktopTest() { desktop.SetEventSink(&sink); }
+    ~Win32DesktopTest() override { desktop.SetEventSink(nullptr); }
+
+    // Handles every message waiting now, without waiting for more.
+    void Settle() { desktop.WaitForEvents(clock.NowMs()); }
+
+    // Runs work on another thread while this one keeps handling messages, as the work may send
+    // to our windows and wait for the answer.
+    template <typename Work>
+    void FromAnotherThread(Work work) {
+        std::atomic<bool> done{false};
+        std::thread other([&] {
+            work();
+            done = true;
+            desktop.Wake();
+        });
+        while (!done)
+            desktop.WaitForEvents(Desktop::kNoDeadline);
+        other.join();
+        Settle();
+    }
+
+    WindowHandle MakeWindow(const char* className = "ZindraTestForm", Rect bounds = {10, 20, 210, 120}) {
+        WindowParams params;
+        params.ClassName = className;
+        params.Title = "Zindra desktop test";
+        params.Bounds = bounds;
+        const WindowHandle window = desktop.CreateWindow(params);
+        windows.push_back(window);
+        return window;
+    }
+
+    void TearDown() override {
+        for (WindowHandle w : windows)
+            desktop.DestroyWindow(w);
+    }
+
+    Win32Clock clock;
+    Win32CrashGuard guard;
+    Win32Desktop desktop{clock, guard};
+    RecordingSink sink;
+    std::vector<WindowHandle> windows;
+};
+
+TEST_F(Win32DesktopTest, PostedMessagesReachHiddenWindowsAsEventsInOrder) {
+    const WindowHandle hidden = desktop.CreateMessageWindow();
+    ASSERT_NE(hidden, 0u);
+    ASSERT_TRUE(desktop.PostMessage(hidden, WM_USER + 5, 7, -3));
+    ASSERT_TRUE(desktop.PostMessage(hidden, MM_MCINOTIFY, MCI_NOTIFY_SUCCESSFUL, 9));
+    ASSERT_TRUE(desktop.PostMessage(hidden, WM_NULL, 1, 2));  // posted: handed over whatever it is
+    Settle();
+    const auto events = sink.Take(EventKind::Message);
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(events[0].Window, hidden);
+    EXPECT_EQ(events[0].Msg, WM_USER + 5);
+    EXPECT_EQ(events[0].WParam, 7u);
+    EXPECT_EQ(events[0].LParam, -3);
+    EXPECT_EQ(events[1].Msg, MM_MCINOTIFY);
+    EXPECT_EQ(events[1].LParam, 9);
+    EXPECT_EQ(events[2].Msg, static_cast<std::uint32_t>(WM_NULL));
+    desktop.DestroyWindow(hidden);
+}
+
+TEST_F(Win32DesktopTest, AnotherLoopDispatchingToAHiddenWindowStillHandsOverItsMessages) {
+    const WindowHandle hidden = desktop.CreateMessageWindow();
+    PostMessageA(ToHwnd(hidden), WM_HOTKEY, 3, MAKELPARAM(MOD_CONTROL, 'X'));
+    PostMessageA(ToHwnd(hidden), WM_NULL, 0, 0);
+    // As MessageBox's loop does: take and dispatch, without our pump.
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    const auto events = sink.Take(EventKind::Message);
+    ASSERT_EQ(events.size(), 1u);  // the system's own messages stay with the system
+    EXPECT_EQ(events[0].Msg, static_cast<std::uint32_t>(WM_HOTKEY));
+    EXPECT_EQ(events[0].WParam, 3u);
+    desktop.DestroyWindow(hidden);
+}
+
+TEST_F(Win32DesktopTest, TheApplicationWindowIsFoundByClassAndTitle) {
+    const WindowHandle app = MakeWindow("TApplication", {0, 0, 0, 0});
+    desktop.SetWindowText(app, "Zindra find test");
+    EXPECT_EQ(desktop.FindWindow("TApplication", "Zindra find test"), app);
+    EXPECT_EQ(desktop.FindWindow("TApplication", "Zindra other title"), 0u);
+    desktop.SetWindowText(app, "");
+    EXPECT_EQ(desktop.FindWindow("TApplication", "Zindra find test"), 0u);
+}
+
+TEST_F(Win32DesktopTest, MouseMessagesArriveWithClientCoordinatesButtonsAndShift) {
+    const WindowHandle form = MakeWindow();
+    PostMessageA(ToHwnd(form), WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(5, 7));
+    PostMessageA(ToHwnd(form), WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(6, 7));
+    Settle();
+    auto events = sink.Take();
+    std::erase_if(events, [](const Event& e) { return e.Kind != EventKind::MouseDown && e.Kind != EventKind::MouseUp; });
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].Kind, EventKind::MouseDown);
+    EXPECT_EQ(events[0].Window, form);
+    EXPECT_EQ(events[0].X, 5);
+    EXPECT_EQ(events[0].Y, 7);
+    EXPECT_EQ(events[0].Shift, kShiftKey | kLeftButton);
+    EXPECT_EQ(events[1].Kind, EventKind::MouseUp);
+    EXPECT_EQ(events[1].X, 6);
+    EXPECT_EQ(events[1].Shift, kShiftKey);
+}
+
+TEST_F(Win32DesktopTest, CloseIsAskedNotDone) {
+    const WindowHandle form = MakeWindow();
+    PostMessageA(ToHwnd(form), WM_CLOSE, 0, 0);
+    Settle();
+    EXPECT_EQ(sink.Take(EventKind::Close).size(), 1u);
+    EXPECT_TRUE(IsWindow(ToHwnd(form)));
+}
+
+TEST_F(Win32DesktopTest, MinimisingAndRestoringBySomeoneElseIsToldOursIsNot) {
+    const WindowHandle form = MakeWindow();
+    const PixelFrame frame(200, 100, 0xFF336699u);
+    desktop.Present(form, frame.View(), {0, 0, 200, 100});
+    EXPECT_FALSE(desktop.ShowWindow(form, SW_SHOWNORMAL));
+    EXPECT_TRUE(desktop.ShowWindow(form, SW_MINIMIZE));
+    EXPECT_TRUE(desktop.IsIconic(form));
+    Settle();
+    EXPECT_TRUE(sink.Take(EventKind::ShowState).empty());
+
+    FromAnotherThread([&] { ::ShowWindow(ToHwnd(form), SW_RESTORE); });
+    auto states = sink.Take(EventKind::ShowState);
+    ASSERT_EQ(states.size(), 1u);
+    EXPECT_EQ(states[0].Key, static_cast<std::uint32_t>(SW_RESTORE));
+    EXPECT_FALSE(desktop.IsIconic(form));
+
+    FromAnotherThread([&] { ::ShowWindow(ToHwnd(form), SW_MINIMIZE); });
+    states = sink.Take(EventKind::ShowState);
+    ASSERT_EQ(states.size(), 1u);
+    EXPECT_EQ(states[0].Key, static_cast<std::uint32_t>(SW_MINIMIZE));
+}
+
+TEST_F(Win32DesktopTest, CaptureTakenByAnotherWindowIsLostButGivingItUpIsNot) {
+    const WindowHandle first = MakeWindow();
+    const WindowHandle second = MakeWindow("ZindraTestForm", {300, 20, 400, 120});
+    desktop.ShowWindow(first, SW_SHOWNORMAL);
+    desktop.ShowWindow(second, SW_SHOWNORMAL);
+    Settle();
+    sink.Take();
+    desktop.SetCapture(first);
+    desktop.SetCapture(second);
+    desktop.ReleaseCapture();
+    Settle();
+    const auto lost = sink.Take(EventKind::CaptureLost);
+    ASSERT_EQ(lost.size(), 1u);
+    EXPECT_EQ(lost[0].Window, first);
+}
+
+TEST_F(Win32DesktopTest, PresentedFramesAreKeptWholeAndUpdatedOnlyWhereDirty) {
+    const WindowHandle form = MakeWindow("ZindraTestForm", {0, 0, 4, 3});
+    PixelFrame frame(4, 3, 0xFF000010u);
+    desktop.Present(form, frame.View(), {0, 0, 1, 1});  // a new size takes the whole frame
+    const Win32FrameBuffer* kept = desktop.FrameOf(form);
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->At(3, 2), 0xFF000010u);
+    frame.At(1, 1) = 0xFFFF0000u;
+    frame.At(3, 2) = 0xFF00FF00u;
+    desktop.Present(form, frame.View(), {1, 1, 2, 2});
+    EXPECT_EQ(kept->At(1, 1), 0xFFFF0000u);
+    EXPECT_EQ(kept->At(3, 2), 0xFF000010u);  // changed outside the dirty area: not shown yet
+}
+
+TEST_F(Win32DesktopTest, AWindowWithNothingToShowAsksForAFrame) {
+    const WindowHandle form = MakeWindow();
+    desktop.ShowWindow(form, SW_SHOWNORMAL);
+    UpdateWindow(ToHwnd(form));
+    Settle();
+    const auto exposed = sink.Take(EventKind::Expose);
+    ASSERT_FALSE(exposed.empty());
+    EXPECT_EQ(exposed[0].Window, form);
+}
+
+TEST_F(Win32DesktopTest, WakeEndsAWaitWithoutADeadline) {
+    std::thread other([&] { desktop.Wake(); });
+    other.join();
+    desktop.WaitForEvents(Desktop::kNoDeadline);  // returns: the wake-up was kept for it
+    desktop.WaitForEvents(clock.NowMs() - 1000);  // a deadline gone by returns at once
+    SUCCEED();
+}
+
+TEST_F(Win32DesktopTest, ASwapOfTheMouseButtonsIsUndoneByTheGuard) {
+    ASSERT_TRUE(desktop.SystemParametersInfo(SPI_SETMOUSEBUTTONSWAP, 1, nullptr, 0));
+    EXPECT_EQ(desktop.GetSystemMetrics(SM_SWAPBUTTON), 1);
+    EXPECT_TRUE(guard.Ledger().ButtonsSwapped());
+    guard.UndoNow();
+    EXPECT_EQ(desktop.GetSystemMetrics(SM_SWAPBUTTON), 0);
+}
+
+TEST_F(Win32DesktopTest, AModeChangeTheDriverRefusesIsNotRecorded) {
+    DevModeA odd;
+    odd.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
+    odd.dmPelsWidth = 123;
+    odd.dmPelsHeight = 45;
+    odd.dmBitsPerPel = 32;
+    EXPECT_NE(desktop.ChangeDisplaySettings(&odd, 0), DISP_CHANGE_SUCCESSFUL);
+    EXPECT_FALSE(guard.Ledger().HasDisplayMode());
+    DevModeA current;
+    ASSERT_TRUE(desktop.EnumDisplaySettings(ENUM_CURRENT_SETTINGS, current));
+    EXPECT_EQ(static_cast<int>(current.dmPelsWidth), desktop.GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(static_cast<int>(current.dmBitsPerPel), desktop.GetDeviceCaps(BITSPIXEL));
+}
+
+TEST_F(Win32DesktopTest, ASecondHolderOfAHotKeyIsRefused) {
+    const WindowHandle first = desktop.CreateMessageWindow();
+    const WindowHandle second = desktop.CreateMessageWindow();
+    const std::uint32_t modifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+    EXPECT_TRUE(desktop.RegisterHotKey(first, 1, modifiers, VK_F12));
+    EXPECT_FALSE(desktop.RegisterHotKey(second, 1, modifiers, VK_F12));
+    EXPECT_TRUE(desktop.UnregisterHotKey(first, 1));
+    EXPECT_TRUE(desktop.RegisterHotKey(second, 1, modifiers, VK_F12));
+    desktop.DestroyWindow(first);
+    desktop.DestroyWindow(second);
+}
+
+TEST_F(Win32DesktopTest, CursorsAreMadeOnlyFromWholeImages) {
+    CursorImage image{PixelFrame(4, 4, 0xFF000000u), {1, 2}};
+    image.Image.At(0, 0) = 0x00FFFFFFu;  // transparent corner
+    const CursorHandle cursor = desktop.CreateCursor(image);
+    EXPECT_NE(cursor, 0u);
+    desktop.SetCursor(cursor);
+    desktop.SetCursor(0);
+    CursorImage broken = image;
+    broken.Image.Pixels.pop_back();
+    EXPECT_EQ(desktop.CreateCursor(broken), 0u);
+}
+
+}  // namespace
+}  // namespace zindra::platform::win32
