@@ -119,8 +119,7 @@ int Win32Clock::WaitAny(std::initializer_list<WaitableEvent*> events, std::uint3
         ::Sleep(timeoutMs);
         return -1;
     }
-    const DWORD result =
-        WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, timeoutMs);
+    const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, timeoutMs);
     if (result >= WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + handles.size())
         return indexOf[result - WAIT_OBJECT_0];
     return -1;

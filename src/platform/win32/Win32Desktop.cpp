@@ -169,8 +169,8 @@ WindowHandle Win32Desktop::CreateWindow(const WindowParams& params) {
     if (params.NoActivate)
         exStyle |= WS_EX_NOACTIVATE;
     const Rect& b = params.Bounds;
-    HWND window = CreateWindowExA(exStyle, className, params.Title.c_str(), style, b.Left, b.Top, b.Width(),
-                                  b.Height(), nullptr, nullptr, instance_, this);
+    HWND window = CreateWindowExA(exStyle, className, params.Title.c_str(), style, b.Left, b.Top, b.Width(), b.Height(),
+                                  nullptr, nullptr, instance_, this);
     if (!window)
         throw std::runtime_error("cannot make a window of class " + params.ClassName);
     WindowRecord& record = windows_[window];

@@ -98,6 +98,7 @@ private:
     LRESULT HandleTopLevel(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessageOnly(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     bool HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void NoteIconic(HWND window, WindowRecord& record, bool iconic);
     void Paint(HWND window);
     static bool IsForwardedMessage(UINT msg);
 

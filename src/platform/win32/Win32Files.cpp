@@ -102,13 +102,12 @@ std::optional<std::vector<std::uint8_t>> Win32System::ReadFile(const std::string
 
 bool Win32System::WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     const DWORD existing = AttributesOf(path);
-    if (existing != INVALID_FILE_ATTRIBUTES &&
-        (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0) {
         return false;
     }
     static std::atomic<unsigned> counter{0};
-    const std::string temporary = FolderOf(path) + ".zindra-write-" + std::to_string(GetCurrentProcessId()) + "-" +
-                                  std::to_string(counter++);
+    const std::string temporary =
+        FolderOf(path) + ".zindra-write-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
     ScopedHandle file(
         CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())

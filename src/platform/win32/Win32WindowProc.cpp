@@ -19,8 +19,7 @@ Win32Desktop* DesktopOf(HWND window, UINT msg, LPARAM lParam) {
 
 LRESULT CALLBACK Win32Desktop::TopLevelProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     Win32Desktop* desktop = DesktopOf(window, msg, lParam);
-    return desktop ? desktop->HandleTopLevel(window, msg, wParam, lParam)
-                   : DefWindowProcA(window, msg, wParam, lParam);
+    return desktop ? desktop->HandleTopLevel(window, msg, wParam, lParam) : DefWindowProcA(window, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK Win32Desktop::MessageOnlyProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -66,22 +65,9 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
         case WM_MOUSEACTIVATE:
             result = record.NoActivate ? MA_NOACTIVATE : MA_ACTIVATE;
             return true;
-        case WM_SIZE: {
-            // Minimised or restored by someone else (the task bar, another program): told as a
-            // state change. Our own ShowWindow calls are not told back.
-            const bool iconic = wParam == SIZE_MINIMIZED;
-            if (iconic != record.Iconic) {
-                record.Iconic = iconic;
-                if (selfShowing_ == 0) {
-                    Event e;
-                    e.Kind = EventKind::ShowState;
-                    e.Window = FromHwnd(window);
-                    e.Key = static_cast<std::uint32_t>(iconic ? SW_MINIMIZE : SW_RESTORE);
-                    Send(e);
-                }
-            }
+        case WM_SIZE:
+            NoteIconic(window, record, wParam == SIZE_MINIMIZED);
             return true;
-        }
         case WM_CAPTURECHANGED:
             if (!releasingCapture_ && reinterpret_cast<HWND>(lParam) != window)
                 SendKind(window, EventKind::CaptureLost);
@@ -113,6 +99,21 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
         default:
             return false;
     }
+}
+
+// Minimised or restored by someone else (the task bar, another program): told as a state change.
+// Our own ShowWindow calls are not told back.
+void Win32Desktop::NoteIconic(HWND window, WindowRecord& record, bool iconic) {
+    if (iconic == record.Iconic)
+        return;
+    record.Iconic = iconic;
+    if (selfShowing_ > 0)
+        return;
+    Event e;
+    e.Kind = EventKind::ShowState;
+    e.Window = FromHwnd(window);
+    e.Key = static_cast<std::uint32_t>(iconic ? SW_MINIMIZE : SW_RESTORE);
+    Send(e);
 }
 
 void Win32Desktop::Paint(HWND window) {

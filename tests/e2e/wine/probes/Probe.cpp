@@ -70,7 +70,8 @@ int Holds(const std::vector<std::string>& args) {
     if (what == "mode" && args.size() == 3)
         return ModeText().rfind(args[1] + "x" + args[2] + "x", 0) == 0;
     if (what == "taskbar" && args.size() == 2)
-        return std::strcmp(WindowState(FindWindowA("Shell_TrayWnd", nullptr)), args[1] == "visible" ? "shown" : "hidden") == 0;
+        return std::strcmp(WindowState(FindWindowA("Shell_TrayWnd", nullptr)),
+                           args[1] == "visible" ? "shown" : "hidden") == 0;
     if (what == "swap" && args.size() == 2)
         return GetSystemMetrics(SM_SWAPBUTTON) == std::atoi(args[1].c_str());
     if (args.size() != 3)
@@ -142,28 +143,38 @@ int MessageBoxText(int argc, char** argv) {
     return texts.empty() ? 1 : 0;
 }
 
-int ToWindow(int argc, char** argv, const char* action) {
-    if (argc < 4)
-        return 2;
-    HWND window = Find(argv[2], argv[3]);
-    if (!window) {
-        std::fprintf(stderr, "probe: no window %s \"%s\"\n", argv[2], argv[3]);
+// The window named by argv[2] (class) and argv[3] (title), or nullptr with the reason told.
+HWND NamedWindow(int argc, char** argv) {
+    HWND window = argc >= 4 ? Find(argv[2], argv[3]) : nullptr;
+    if (!window)
+        std::fprintf(stderr, "probe: no window %s \"%s\"\n", argc > 2 ? argv[2] : "", argc > 3 ? argv[3] : "");
+    return window;
+}
+
+int Minimize(int argc, char** argv) {
+    HWND window = NamedWindow(argc, argv);
+    return window && ShowWindow(window, SW_MINIMIZE) >= 0 ? 0 : 1;
+}
+
+int Close(int argc, char** argv) {
+    HWND window = NamedWindow(argc, argv);
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+}
+
+// As the system ends a session: every program is asked, told, and then ended.
+int EndSession(int argc, char** argv) {
+    HWND window = NamedWindow(argc, argv);
+    if (!window)
         return 1;
-    }
-    if (std::strcmp(action, "minimize") == 0)
-        return ShowWindow(window, SW_MINIMIZE) >= 0 ? 0 : 1;
-    if (std::strcmp(action, "close") == 0)
-        return PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
-    // The session ends: every program is asked, told, and then ended by the system.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
+    if (!process)
+        return 1;
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     std::printf("query-end-session=%lu\n", static_cast<unsigned long>(answer));
     SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 5000, &answer);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId);
-    if (!process)
-        return 1;
     TerminateProcess(process, 1);
     const bool ended = WaitForSingleObject(process, 5000) == WAIT_OBJECT_0;
     DWORD code = 0;
@@ -222,8 +233,12 @@ int main(int argc, char** argv) {
         return Wait(argc, argv);
     if (command == "message-box")
         return MessageBoxText(argc, argv);
-    if (command == "minimize" || command == "close" || command == "end-session")
-        return ToWindow(argc, argv, command.c_str());
+    if (command == "minimize")
+        return Minimize(argc, argv);
+    if (command == "close")
+        return Close(argc, argv);
+    if (command == "end-session")
+        return EndSession(argc, argv);
     if (command == "console-break")
         return ConsoleBreak(argc, argv);
     std::fprintf(stderr, "usage: probe state|wait|message-box|minimize|close|end-session|console-break ...\n");

@@ -136,7 +136,8 @@ TEST_F(Win32DesktopTest, MouseMessagesArriveWithClientCoordinatesButtonsAndShift
     PostMessageA(ToHwnd(form), WM_LBUTTONUP, MK_SHIFT, MAKELPARAM(6, 7));
     Settle();
     auto events = sink.Take();
-    std::erase_if(events, [](const Event& e) { return e.Kind != EventKind::MouseDown && e.Kind != EventKind::MouseUp; });
+    std::erase_if(events,
+                  [](const Event& e) { return e.Kind != EventKind::MouseDown && e.Kind != EventKind::MouseUp; });
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].Kind, EventKind::MouseDown);
     EXPECT_EQ(events[0].Window, form);
