@@ -2,8 +2,8 @@
 // decoding the same file alone (the floor: nothing can show a picture faster than decoding it).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <csetjmp>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -69,7 +69,8 @@ BENCHMARK(BM_Reference_LibjpegDecode)->Unit(benchmark::kMillisecond);
 // Our decoder on the same bytes: the error handling and limits around libjpeg.
 void BM_Ours_DecodeJpeg(benchmark::State& state) {
     const std::vector<unsigned char> bytes = ReadPicture();
-    for (auto _ : state) benchmark::DoNotOptimize(zindra::DecodeJpeg(bytes));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zindra::DecodeJpeg(bytes));
 }
 BENCHMARK(BM_Ours_DecodeJpeg)->Unit(benchmark::kMillisecond);
 

@@ -60,20 +60,17 @@ const std::vector<std::uint8_t> kGood = {'R',  'I',  'F', 'F', 26,   0,    0, 0,
                                          0x11, 0x2B, 0,   0,   0x11, 0x2B, 0, 0, 1,   0};
 
 void Require(bool condition) {
-    if (!condition)
-        std::abort();
+    if (!condition) std::abort();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0)
-        return 0;
+    if (size == 0) return 0;
     const std::uint8_t mode = data[0] % 3;
     const std::span<const std::uint8_t> input(data + 1, size - 1);
     zindra::TZkWave wave(ThePlatform());
-    if (mode == 2)
-        wave.LoadFromBytes(kGood);
+    if (mode == 2) wave.LoadFromBytes(kGood);
     const std::vector<std::uint8_t> before = wave.SaveToBytes();
     try {
         if (mode == 1) {

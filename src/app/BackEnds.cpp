@@ -21,8 +21,7 @@ constexpr BackEnd kBackEnds[] = {
 
 const BackEnd* First(bool simulated) {
     for (const BackEnd& backEnd : kBackEnds) {
-        if (backEnd.Simulated == simulated)
-            return &backEnd;
+        if (backEnd.Simulated == simulated) return &backEnd;
     }
     return nullptr;
 }
@@ -40,8 +39,7 @@ const BackEnd* ChooseBackEnd(const Options& options, std::string& note, std::str
             error = "--headless is not available in this build: the simulated desktop is built on Linux only";
         return simulated;
     }
-    if (const BackEnd* desktop = First(false))
-        return desktop;
+    if (const BackEnd* desktop = First(false)) return desktop;
     note = "this build has no desktop back end for this system yet; running headless";
     return First(true);
 }

@@ -20,8 +20,7 @@ int main(int argc, char** argv) {
     // Paths given on the command line mean what they meant where the command was typed.
     Options run = *options;
     for (std::string* path : {&run.Script, &run.Shots, &run.Journal}) {
-        if (!path->empty())
-            *path = std::filesystem::absolute(*path).string();
+        if (!path->empty()) *path = std::filesystem::absolute(*path).string();
     }
     // The suite folder is the current directory at start.
     if (!run.Suite.empty()) {
@@ -38,7 +37,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "zindra: %s\n", error.c_str());
         return 2;
     }
-    if (!note.empty())
-        std::fprintf(stderr, "zindra: %s\n", note.c_str());
+    if (!note.empty()) std::fprintf(stderr, "zindra: %s\n", note.c_str());
     return backEnd->Run(run);
 }

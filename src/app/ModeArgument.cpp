@@ -12,8 +12,7 @@ bool ReadNumber(const std::string& text, std::size_t& at, int& value) {
     const char* begin = text.data() + at;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr == begin || value <= 0 || value > 100000)
-        return false;
+    if (ec != std::errc() || ptr == begin || value <= 0 || value > 100000) return false;
     at += static_cast<std::size_t>(ptr - begin);
     return true;
 }
@@ -23,22 +22,17 @@ bool ReadNumber(const std::string& text, std::size_t& at, int& value) {
 std::optional<ModeArgument> ParseModeArgument(const std::string& text) {
     ModeArgument mode;
     std::size_t at = 0;
-    if (!ReadNumber(text, at, mode.Width) || at >= text.size() || text[at++] != 'x')
-        return std::nullopt;
-    if (!ReadNumber(text, at, mode.Height))
-        return std::nullopt;
+    if (!ReadNumber(text, at, mode.Width) || at >= text.size() || text[at++] != 'x') return std::nullopt;
+    if (!ReadNumber(text, at, mode.Height)) return std::nullopt;
     if (at < text.size() && text[at] == 'x') {
         ++at;
-        if (!ReadNumber(text, at, mode.BitsPerPixel))
-            return std::nullopt;
+        if (!ReadNumber(text, at, mode.BitsPerPixel)) return std::nullopt;
     }
     if (at < text.size() && text[at] == '@') {
         ++at;
-        if (!ReadNumber(text, at, mode.Frequency))
-            return std::nullopt;
+        if (!ReadNumber(text, at, mode.Frequency)) return std::nullopt;
     }
-    if (at != text.size())
-        return std::nullopt;
+    if (at != text.size()) return std::nullopt;
     return mode;
 }
 
@@ -48,11 +42,9 @@ std::optional<std::vector<ModeArgument>> ParseModeArguments(const std::string& t
     for (;;) {
         const std::size_t comma = text.find(',', start);
         const auto mode = ParseModeArgument(text.substr(start, comma == std::string::npos ? comma : comma - start));
-        if (!mode)
-            return std::nullopt;
+        if (!mode) return std::nullopt;
         modes.push_back(*mode);
-        if (comma == std::string::npos)
-            return modes;
+        if (comma == std::string::npos) return modes;
         start = comma + 1;
     }
 }

@@ -21,8 +21,7 @@ int RunProgram(platform::Platform& platform, const ProgramHooks& hooks) {
         // mutex and owns the timer pool.
         new TZkApplication(&application);
         application.SetTitle("Zindra Gr 67");
-        if (hooks.Started)
-            hooks.Started(application.Handle());
+        if (hooks.Started) hooks.Started(application.Handle());
         try {
             application.CreateForm<TForm1>();
             application.Run();
@@ -31,8 +30,7 @@ int RunProgram(platform::Platform& platform, const ProgramHooks& hooks) {
             application.ShowException(e);
             status = 1;
         }
-        if (hooks.Ended)
-            hooks.Ended();
+        if (hooks.Ended) hooks.Ended();
     }
     return status;
 }

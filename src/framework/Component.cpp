@@ -40,15 +40,13 @@ const ClassInfo& TComponent::ClassType() const {
 }
 
 TComponent::TComponent(TComponent* owner) {
-    if (owner)
-        owner->Insert(this);
+    if (owner) owner->Insert(this);
 }
 
 TComponent::~TComponent() {
     state_ |= csDestroying;
     DestroyComponents();
-    if (owner_)
-        owner_->Remove(this);
+    if (owner_) owner_->Remove(this);
 }
 
 void TComponent::DestroyComponents() {
@@ -56,8 +54,7 @@ void TComponent::DestroyComponents() {
         TComponent* last = components_.back();
         // Tell the siblings first, as the owner's other components may hold pointers to it.
         for (TComponent* other : components_) {
-            if (other != last)
-                other->Notification(last, true);
+            if (other != last) other->Notification(last, true);
         }
         delete last;  // removes itself from components_
     }
@@ -74,16 +71,13 @@ void TComponent::Remove(TComponent* component) {
 }
 
 void TComponent::DestroyComponent(TComponent* component) {
-    if (component && component->owner_ == this)
-        delete component;
+    if (component && component->owner_ == this) delete component;
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
-    if (name.empty())
-        return nullptr;
+    if (name.empty()) return nullptr;
     for (TComponent* c : components_) {
-        if (SameTextNoCase(c->name_, name))
-            return c;
+        if (SameTextNoCase(c->name_, name)) return c;
     }
     return nullptr;
 }
@@ -99,8 +93,7 @@ void TComponent::SetLoading(bool loading) {
 TApplication* TComponent::Application() const {
     const TComponent* c = this;
     while (c) {
-        if (auto* app = dynamic_cast<TApplication*>(const_cast<TComponent*>(c)))
-            return app;
+        if (auto* app = dynamic_cast<TApplication*>(const_cast<TComponent*>(c))) return app;
         c = c->owner_;
     }
     return nullptr;

@@ -5,8 +5,7 @@ namespace zindra {
 
 std::string FormatMessage(const std::string& format, const std::string& argument) {
     const auto at = format.find("%s");
-    if (at == std::string::npos)
-        return format;
+    if (at == std::string::npos) return format;
     return format.substr(0, at) + argument + format.substr(at + 2);
 }
 

@@ -19,8 +19,7 @@ void RegisterFrameworkClasses() {
     FontEngine& fonts = FontEngine::Instance();
     if (!fonts.HasFallback()) {
         const auto font = FindResource("fallback-font.ttf");
-        if (!font.empty())
-            fonts.SetFallback(font);
+        if (!font.empty()) fonts.SetFallback(font);
     }
 }
 

@@ -6,7 +6,9 @@
 namespace zindra {
 
 namespace {
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 }  // namespace
 
 bool SameTextNoCase(std::string_view a, std::string_view b) {
@@ -19,7 +21,8 @@ bool SameTextNoCase(std::string_view a, std::string_view b) {
 
 std::string LowerCase(std::string_view text) {
     std::string out(text);
-    for (char& c : out) c = Lower(c);
+    for (char& c : out)
+        c = Lower(c);
     return out;
 }
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "framework/app/Application.h"
 #include "framework/Text.h"
+#include "framework/app/Application.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
 #include "widgets/ImageBut.h"
@@ -24,14 +24,12 @@ bool NameContains(const TComponent& component, const char* part) {
 }  // namespace
 
 void TForm1::FormActivate(TObject*) {
-    if (Activated)
-        return;
+    if (Activated) return;
     Activated = true;
     ProgramRunning = false;
     SetDoubleBuffered(true);
     SuiteFolder = Platform().GetSystem().CurrentDirectory();
-    if (SuiteFolder.empty() || SuiteFolder.back() != '\\')
-        SuiteFolder += '\\';
+    if (SuiteFolder.empty() || SuiteFolder.back() != '\\') SuiteFolder += '\\';
     MenuFolder = SuiteFolder + "menu\\";
     MusicFolder = SuiteFolder + "Music\\";
     SoundFolder = SuiteFolder + "Sounds-eng\\";
@@ -128,8 +126,7 @@ void TForm1::ShowHoverPicture(const std::string& fileName) {
 void TForm1::ShowOptions(bool visible) {
     for (TComponent* c : Components()) {
         auto* image = dynamic_cast<TImage*>(c);
-        if (!image || !NameContains(*image, "option"))
-            continue;
+        if (!image || !NameContains(*image, "option")) continue;
         image->SetVisible(visible);
         image->SetCursor(kHandCursor);
     }
@@ -165,26 +162,22 @@ void TForm1::langoverlayengClick(TObject*) {
 }
 
 void TForm1::langoverlayafrMouseMove(TObject*, TShiftState, int, int) {
-    if (LastHover == 1)
-        return;
+    if (LastHover == 1) return;
     LastHover = 1;
     ShowHoverPicture("m_1_1.jpg");
 }
 
 void TForm1::langoverlayengMouseMove(TObject*, TShiftState, int, int) {
-    if (LastHover == 2)
-        return;
+    if (LastHover == 2) return;
     LastHover = 2;
     ShowHoverPicture("m_1_2.jpg");
 }
 
 // Moving off a zone restores nothing: the background keeps the last hover picture.
 void TForm1::option1MouseMove(TObject* Sender, TShiftState, int, int) {
-    if (LaunchLock)
-        return;
+    if (LaunchLock) return;
     const auto tag = static_cast<std::int32_t>(static_cast<TComponent*>(Sender)->Tag());
-    if (tag == LastHover)
-        return;
+    if (tag == LastHover) return;
     LastHover = tag;
     ShowHoverPicture("m_3" + std::string(Language == 1 ? "a" : "e") + "_" + std::to_string(tag) + ".jpg");
 }
@@ -194,8 +187,7 @@ void TForm1::option1MouseMove(TObject* Sender, TShiftState, int, int) {
 void TForm1::bgroundMouseMove(TObject*, TShiftState, int, int) {
     for (TComponent* c : Components()) {
         auto* image = dynamic_cast<TImage*>(c);
-        if (image && NameContains(*image, "but"))
-            image->Picture()->Bitmap()->FreeImage();
+        if (image && NameContains(*image, "but")) image->Picture()->Bitmap()->FreeImage();
     }
 }
 
@@ -208,8 +200,7 @@ void TForm1::nameeditKeyPress(TObject*, char& Key) {
     }
     if (Key == '\r') {
         TImageBut* right = Language == 1 ? righthandbut_a : Language == 2 ? righthandbut_e : nullptr;
-        if (right && right->OnClick)
-            right->OnClick(nullptr);
+        if (right && right->OnClick) right->OnClick(nullptr);
     }
     // The box's text is read before the key reaches it: this plays on the key after a one-letter text.
     if (nameedit->Text().size() == 1 && !FirstKeySpoken) {
@@ -223,8 +214,7 @@ void TForm1::nameeditKeyPress(TObject*, char& Key) {
 void TForm1::ChooseHand(bool left) {
     PupilName = nameedit->Text();
     if (PupilName.empty()) {
-        if (nameedit->CanFocus())
-            nameedit->SetFocus();
+        if (nameedit->CanFocus()) nameedit->SetFocus();
         return;
     }
     nameedit->SetVisible(false);

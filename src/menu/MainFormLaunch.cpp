@@ -20,8 +20,7 @@ std::string ArgumentField(const std::string& value) {
 }
 
 std::string WithBackslash(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\')
-        folder += '\\';
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
 
@@ -61,8 +60,7 @@ void TForm1::reportbut1Click(TObject*) {
 }
 
 void TForm1::LaunchProgram(const std::string& relativePath) {
-    if (ProgramRunning)
-        return;
+    if (ProgramRunning) return;
     // The folder ends in a backslash and the path begins with one: joined as they stand.
     ProgramPath = SuiteFolder + relativePath;
     ProgramArgs = ArgumentLine();

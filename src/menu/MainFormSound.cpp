@@ -34,8 +34,7 @@ void TForm1::StartFirstTrack() {
         MusicHeld = false;
         music->Play();
     } catch (const std::exception&) {
-        if (Confirmation(kMidiQuestion) != platform::IDYES)
-            return;
+        if (Confirmation(kMidiQuestion) != platform::IDYES) return;
         for (const platform::FoundFile& file : system.FindFiles(MusicFolder + "*.mid", platform::faAnyFile)) {
             system.DeleteFile(MusicFolder + file.Name);
         }
@@ -46,8 +45,7 @@ void TForm1::StartFirstTrack() {
 
 void TForm1::musicNotify(TObject*) {
     // Only a track that played to its end moves the music on; a stop falls short of the length.
-    if (music->Position() == music->Length())
-        PlayNextTrack();
+    if (music->Position() == music->Length()) PlayNextTrack();
 }
 
 // As the runtime's generator: a linear congruence on 32 bits, seeded from the clock.
@@ -57,25 +55,21 @@ std::uint32_t TForm1::NextRandom(std::uint32_t range) {
 }
 
 void TForm1::PlayNextTrack() {
-    if (MusicHeld)
-        return;
+    if (MusicHeld) return;
     if (!TracksListed) {
         TrackCount = 0;
         // NOTE: a folder with more than 50 tracks gives the first 50 the search returns.
         for (const platform::FoundFile& file :
              Platform().GetSystem().FindFiles(MusicFolder + "*.mid", platform::FILE_ATTRIBUTE_ARCHIVE)) {
-            if (TrackCount == kMaxTracks)
-                break;
+            if (TrackCount == kMaxTracks) break;
             TrackNames[static_cast<std::size_t>(++TrackCount)] = file.Name;
         }
         TracksListed = true;
     }
     const platform::LocalTime now = Platform().GetClock().Now();
     randSeed_ = static_cast<std::uint32_t>(((now.Hour * 60 + now.Minute) * 60 + now.Second) * 1000 + now.Millisecond);
-    if (TrackCount <= 1)
-        return;
-    if (music->Mode() == TMPModes::mpPlaying)
-        music->Stop();
+    if (TrackCount <= 1) return;
+    if (music->Mode() == TMPModes::mpPlaying) music->Stop();
     const std::uint32_t pick = NextRandom(static_cast<std::uint32_t>(TrackCount)) + 1;
     music->SetFileName(MusicFolder + TrackNames[pick]);
     music->Open();
@@ -85,8 +79,7 @@ void TForm1::PlayNextTrack() {
 
 void TForm1::PlayFrom(const std::string& folder, const std::string& fileName) {
     const std::string path = folder + fileName;
-    if (!Platform().GetSystem().FileExists(path))
-        return;  // a missing sound is skipped silently
+    if (!Platform().GetSystem().FileExists(path)) return;  // a missing sound is skipped silently
     sound->Wave()->LoadFromFile(path);
     sound->Wave()->Play();
 }

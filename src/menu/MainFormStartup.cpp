@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "framework/app/Application.h"
 #include "framework/Text.h"
+#include "framework/app/Application.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
 #include "services/SysInfo.h"
@@ -23,8 +23,7 @@ constexpr const char* kColourDepthMessage =
 constexpr std::uint32_t kMaxModes = 4096;
 
 std::string WithBackslash(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\')
-        folder += '\\';
+    if (!folder.empty() && folder.back() != '\\') folder += '\\';
     return folder;
 }
 
@@ -61,8 +60,7 @@ std::string TForm1::ResolveDataFolder() {
     for (const std::string& entry : system.EnvironmentStrings()) {
         const std::string lowered = LowerCase(entry);
         const auto at = lowered.find(kKey);
-        if (at == std::string::npos)
-            continue;
+        if (at == std::string::npos) continue;
         std::string folder = WithBackslash(lowered.substr(at + kKey.size(), 1000)) + "documents\\";
         if (!system.DirectoryExists(folder) && !system.CreateDirectory(folder)) {
             folder = WithBackslash(system.CurrentDirectory());
@@ -92,27 +90,22 @@ bool TForm1::RunAndWait(const std::string& file, const std::string& parameters) 
     request.File = file.c_str();
     request.Parameters = parameters.c_str();
     request.Show = platform::SW_SHOW;
-    if (!system.ShellExecuteEx(request))
-        return false;
+    if (!system.ShellExecuteEx(request)) return false;
     std::uint32_t code = platform::kStillActive;
     do {
         Application()->ProcessMessages();
-        if (!system.GetExitCodeProcess(request.Process, code))
-            break;
+        if (!system.GetExitCodeProcess(request.Process, code)) break;
     } while (code == platform::kStillActive && !Application()->Terminated());
-    if (request.Process)
-        system.CloseProcess(request.Process);
+    if (request.Process) system.CloseProcess(request.Process);
     return true;
 }
 
 bool TForm1::DisplayCheckEnabled() {
     platform::System& system = Platform().GetSystem();
     const std::string file = "displaysettings.txt";
-    if (!system.FileExists(file))
-        return true;
+    if (!system.FileExists(file)) return true;
     const auto bytes = system.ReadFile(file);
-    if (!bytes)
-        return true;
+    if (!bytes) return true;
     const std::string text(bytes->begin(), bytes->end());
     const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
     return firstLine.find("SET=YES") != std::string::npos;
@@ -127,8 +120,7 @@ TForm1::DisplayModeValues TForm1::ReadDisplayMode() {
 bool TForm1::SwitchDisplayMode(int width, int height, int bitsPerPixel) {
     StartMode = ReadDisplayMode();
     if (StartMode.Width == width && StartMode.Height == height) {
-        if (StartMode.BitsPerPixel < 16)
-            Warning(kColourDepthMessage);
+        if (StartMode.BitsPerPixel < 16) Warning(kColourDepthMessage);
         return true;
     }
     ModeList.clear();
@@ -151,8 +143,7 @@ bool TForm1::SwitchDisplayMode(int width, int height, int bitsPerPixel) {
         ModeList.push_back(current);
         StartModeNo = static_cast<std::int32_t>(ModeList.size());
     }
-    if (found < 0)
-        return false;
+    if (found < 0) return false;
     ApplyDisplayMode(ModeList[static_cast<std::size_t>(found)]);
     return true;
 }

@@ -29,10 +29,8 @@ struct Rect {
         return r.IsEmpty() ? Rect{} : r;
     }
     Rect Union(const Rect& o) const {
-        if (IsEmpty())
-            return o;
-        if (o.IsEmpty())
-            return *this;
+        if (IsEmpty()) return o;
+        if (o.IsEmpty()) return *this;
         return {std::min(Left, o.Left), std::min(Top, o.Top), std::max(Right, o.Right), std::max(Bottom, o.Bottom)};
     }
     friend bool operator==(const Rect&, const Rect&) = default;

@@ -14,8 +14,7 @@ namespace {
 
 TApplication& ApplicationOf(const TComponent& component) {
     TApplication* app = component.Application();
-    if (!app)
-        throw EInvalidOperation("TZkGlobalHotKey needs an application among its owners");
+    if (!app) throw EInvalidOperation("TZkGlobalHotKey needs an application among its owners");
     return *app;
 }
 
@@ -27,23 +26,17 @@ std::uint16_t ShortCutKey(TShortCut shortCut) {
 
 TShiftState ShortCutShift(TShortCut shortCut) {
     TShiftState shift = 0;
-    if (shortCut & scShift)
-        shift |= kShiftKey;
-    if (shortCut & scCtrl)
-        shift |= kCtrlKey;
-    if (shortCut & scAlt)
-        shift |= kAltKey;
+    if (shortCut & scShift) shift |= kShiftKey;
+    if (shortCut & scCtrl) shift |= kCtrlKey;
+    if (shortCut & scAlt) shift |= kAltKey;
     return shift;
 }
 
 std::uint32_t HotKeyModifiers(TShiftState shift) {
     std::uint32_t modifiers = 0;
-    if (shift & kCtrlKey)
-        modifiers |= platform::MOD_CONTROL;
-    if (shift & kAltKey)
-        modifiers |= platform::MOD_ALT;
-    if (shift & kShiftKey)
-        modifiers |= platform::MOD_SHIFT;
+    if (shift & kCtrlKey) modifiers |= platform::MOD_CONTROL;
+    if (shift & kAltKey) modifiers |= platform::MOD_ALT;
+    if (shift & kShiftKey) modifiers |= platform::MOD_SHIFT;
     return modifiers;
 }
 
@@ -57,8 +50,7 @@ const ClassInfo& TZkGlobalHotKey::StaticClass() {
                                      "HotKey",
                                      [](const LayoutValue& v, LoadContext&) {
                                          const std::int64_t n = props::ReadInteger(v);
-                                         if (n < 0 || n > 0xFFFF)
-                                             LoadContext::Fail(v, "a shortcut is a 16-bit value");
+                                         if (n < 0 || n > 0xFFFF) LoadContext::Fail(v, "a shortcut is a 16-bit value");
                                          return static_cast<TShortCut>(n);
                                      },
                                      &C::SetHotKey),
@@ -92,23 +84,18 @@ void TZkGlobalHotKey::Unregister() {
 }
 
 void TZkGlobalHotKey::SetHotKey(TShortCut hotKey) {
-    if (hotKey == hotKey_)
-        return;
+    if (hotKey == hotKey_) return;
     if (!IsDesigning() && active_) {
-        if (hotKey_ != 0)
-            Unregister();
-        if (hotKey != 0)
-            Register(hotKey);
+        if (hotKey_ != 0) Unregister();
+        if (hotKey != 0) Register(hotKey);
     }
     hotKey_ = hotKey;
 }
 
 void TZkGlobalHotKey::SetActive(bool active) {
-    if (active == active_)
-        return;
+    if (active == active_) return;
     active_ = active;
-    if (IsDesigning() || hotKey_ == 0)
-        return;
+    if (IsDesigning() || hotKey_ == 0) return;
     if (active) {
         Register(hotKey_);
     } else {
@@ -118,12 +105,10 @@ void TZkGlobalHotKey::SetActive(bool active) {
 
 void TZkGlobalHotKey::WindowProc(TMessage& message) {
     // Every other message would go to the default window procedure, which does nothing here.
-    if (message.Msg != platform::WM_HOTKEY)
-        return;
+    if (message.Msg != platform::WM_HOTKEY) return;
     // A copy: the handler may close the window that owns this component.
     const TKeyEvent handler = OnKeyDown;
-    if (!handler)
-        return;
+    if (!handler) return;
     TApplication& application = application_;
     std::uint16_t key = ShortCutKey(hotKey_);
     try {

@@ -43,8 +43,7 @@ TZkOneInstance::LiveToken::LiveToken(const void* program) : program_(program) {
 
 TZkOneInstance::LiveToken::~LiveToken() {
     std::lock_guard lock(CountMutex());
-    if (--Counts()[program_] <= 0)
-        Counts().erase(program_);
+    if (--Counts()[program_] <= 0) Counts().erase(program_);
 }
 
 const ClassInfo& TZkOneInstance::StaticClass() {
@@ -63,16 +62,14 @@ const ClassInfo& TZkOneInstance::ClassType() const {
 }
 
 TZkOneInstance::TZkOneInstance(TComponent* owner) : TZkComponent(owner), live_(ProgramOf(*this)) {
-    if (live_.Previous() > 0)
-        throw EZkOneInstError(StaticClass().Name, EZkOneInstError::kAlreadyOne);
+    if (live_.Previous() > 0) throw EZkOneInstError(StaticClass().Name, EZkOneInstError::kAlreadyOne);
 }
 
 TZkOneInstance::~TZkOneInstance() = default;
 
 int TZkOneInstance::LiveCount(const TComponent& anyComponentOfTheProgram) {
     TApplication* app = anyComponentOfTheProgram.Application();
-    if (!app)
-        return 0;
+    if (!app) return 0;
     std::lock_guard lock(CountMutex());
     const auto it = Counts().find(&app->Platform());
     return it == Counts().end() ? 0 : it->second;
@@ -80,11 +77,9 @@ int TZkOneInstance::LiveCount(const TComponent& anyComponentOfTheProgram) {
 
 void TZkOneInstance::Loaded() {
     TZkComponent::Loaded();
-    if (IsDesigning() || !enabled_)
-        return;
+    if (IsDesigning() || !enabled_) return;
     TZkApplication* zk = TZkApplication::Of(*this);
-    if (!zk || !zk->SecondInstance())
-        return;
+    if (!zk || !zk->SecondInstance()) return;
     TApplication& app = *Application();
     switch (mode_) {
         case TZkOneInstanceMode::oiActivateOnly:
@@ -114,8 +109,7 @@ void TZkOneInstance::Loaded() {
 
 void TZkOneInstance::BringFirstInstanceForward() {
     TZkApplication* zk = TZkApplication::Of(*this);
-    if (!zk || !zk->SecondInstance())
-        return;
+    if (!zk || !zk->SecondInstance()) return;
     TApplication& app = *Application();
     platform::Desktop& desktop = app.Platform().GetDesktop();
     const std::string title = app.Title();
@@ -123,8 +117,7 @@ void TZkOneInstance::BringFirstInstanceForward() {
     desktop.SetWindowText(app.Handle(), "");
     const platform::WindowHandle first = desktop.FindWindow("TApplication", title.c_str());
     // With an empty title the search could still find this program's own window.
-    if (first == 0 || first == app.Handle())
-        return;
+    if (first == 0 || first == app.Handle()) return;
     if (desktop.IsIconic(first)) {
         desktop.ShowWindow(first, platform::SW_RESTORE);
     } else {

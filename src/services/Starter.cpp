@@ -51,8 +51,7 @@ const ClassInfo& TZkStarter::ClassType() const {
 TZkStarter::TZkStarter(TComponent* owner) : TZkComponent(owner), system_(SystemOf(*this)) {
     TZkTimerPool& pool = Pool();
     autoId_ = pool.AddTimer(kAutoStartCheckMs, [this] { AutoStartCheck(); });
-    if (autoId_ == 0)
-        throw EOutOfResources(kSNotEnoughTimers);
+    if (autoId_ == 0) throw EOutOfResources(kSNotEnoughTimers);
     pool.Find(autoId_)->SetEnabled(false);
 }
 
@@ -73,17 +72,14 @@ TZkTimerPool& TZkStarter::Pool() const {
 
 void TZkStarter::SetText(int index, const std::string& text) {
     std::string& current = texts_[index];
-    if (current != text)
-        current = text;
+    if (current != text) current = text;
 }
 
 void TZkStarter::SetAutoStart(bool autoStart) {
-    if (autoStart == autoStart_)
-        return;
+    if (autoStart == autoStart_) return;
     autoStart_ = autoStart;
     if (TZkTimerItem* item = Pool().Find(autoId_)) {
-        if (autoStart)
-            item->SetInterval(kAutoStartCheckMs);
+        if (autoStart) item->SetInterval(kAutoStartCheckMs);
         item->SetEnabled(autoStart);
     }
 }
@@ -117,8 +113,7 @@ bool TZkStarter::IsShellFailure(std::uintptr_t instApp) {
 std::string TZkStarter::ExploreFolderOf(const std::string& command) {
     const auto end = command.find_last_of("\\:");
     std::string folder = end == std::string::npos ? std::string() : command.substr(0, end + 1);
-    if (folder.empty() || folder.back() != '\\')
-        folder += '\\';
+    if (folder.empty() || folder.back() != '\\') folder += '\\';
     return folder;
 }
 
@@ -126,14 +121,12 @@ platform::WindowHandle TZkStarter::OwnerWindow() const {
     TApplication* app = Application();
     // NOTE: before the main window exists (an automatic start during start-up) the shell's
     // messages belong to the application window.
-    if (TCustomForm* main = app->MainForm())
-        return main->Handle();
+    if (TCustomForm* main = app->MainForm()) return main->Handle();
     return app->Handle();
 }
 
 void TZkStarter::Execute() {
-    if (OnBeforeStart)
-        OnBeforeStart(this);
+    if (OnBeforeStart) OnBeforeStart(this);
     const bool explore = operation_ == TZkStarterOperation::smExplore;
     const std::string file = explore ? ExploreFolderOf(Command()) : Command();
     const std::string parameters = explore ? std::string() : Parameters();
@@ -153,29 +146,23 @@ void TZkStarter::Execute() {
     process_ = request.Process;
     if (IsShellFailure(request.InstApp)) {
         errorCode_ = static_cast<int>(request.InstApp);
-        if (OnError)
-            OnError(nullptr);
+        if (OnError) OnError(nullptr);
     } else {
-        if (OnFinished)
-            StartWatch();
-        if (wait_ && process_)
-            system_.WaitForProcess(process_, platform::kInfinite);
+        if (OnFinished) StartWatch();
+        if (wait_ && process_) system_.WaitForProcess(process_, platform::kInfinite);
     }
-    if (OnAfterStart)
-        OnAfterStart(this);
+    if (OnAfterStart) OnAfterStart(this);
 }
 
 void TZkStarter::StartWatch() {
     TZkTimerPool& pool = Pool();
     pollId_ = pool.AddTimer(kFinishPollMs, [this] { FinishPoll(); });
-    if (pollId_ == 0)
-        throw EOutOfResources(kSNotEnoughTimers);
+    if (pollId_ == 0) throw EOutOfResources(kSNotEnoughTimers);
     pool.Find(pollId_)->SetEnabled(true);
 }
 
 void TZkStarter::DropWatch(TZkTimerPool& pool) {
-    if (pollId_ == 0)
-        return;
+    if (pollId_ == 0) return;
     if (TZkTimerItem* item = pool.Find(pollId_)) {
         item->SetEnabled(false);
         item->SetCallback(nullptr);
@@ -185,34 +172,29 @@ void TZkStarter::DropWatch(TZkTimerPool& pool) {
 }
 
 void TZkStarter::ReleaseProcess() {
-    if (process_)
-        system_.CloseProcess(process_);
+    if (process_) system_.CloseProcess(process_);
     process_ = 0;
 }
 
 void TZkStarter::FinishPoll() {
     std::uint32_t code = 0;
-    if (process_ && system_.GetExitCodeProcess(process_, code) && code == platform::kStillActive)
-        return;
+    if (process_ && system_.GetExitCodeProcess(process_, code) && code == platform::kStillActive) return;
     DropWatch(Pool());
     ReleaseProcess();
     // Last, and through a copy: the handler may start again or free this starter.
     const TNotifyEvent handler = OnFinished;
-    if (handler)
-        handler(this);
+    if (handler) handler(this);
 }
 
 void TZkStarter::AutoStartCheck() {
-    if (IsDesigning())
-        return;
+    if (IsDesigning()) return;
     const platform::LocalTime now = Application()->Platform().GetClock().Now();
     const TZkDateTime& at = *startTime_;
     if (now.Year != at.Year() || now.Month != at.Month() || now.Day != at.Day() || now.Hour != at.Hour() ||
         now.Minute != at.Minute() || now.Second != at.Second()) {
         return;
     }
-    if (autoStartedAt_ == at.SecondsSinceDayZero())
-        return;
+    if (autoStartedAt_ == at.SecondsSinceDayZero()) return;
     autoStartedAt_ = at.SecondsSinceDayZero();
     Execute();
 }

@@ -41,8 +41,7 @@ SharedFlags& TheFlags() {
 }
 
 std::optional<std::string> Fitting(std::optional<std::string> text, std::size_t buffer) {
-    if (text && text->size() >= buffer)
-        return std::nullopt;
+    if (text && text->size() >= buffer) return std::nullopt;
     return text;
 }
 
@@ -52,8 +51,7 @@ std::string Percent(std::int32_t value) {
 
 // GetFreeSystemResources of the 16-bit user module; 0 on NT and wherever that route is missing.
 std::int32_t FreeResources(platform::System& system, bool nt, std::uint16_t kind) {
-    if (nt)
-        return 0;
+    if (nt) return 0;
     const std::optional<std::uint16_t> value = system.FreeSystemResources16(kind);
     return value ? (*value & 0x7F) : 0;
 }
@@ -99,8 +97,7 @@ std::string ProcessorName(std::uint32_t type) {
 
 std::string LanguageName(platform::System& system) {
     std::string name = system.LanguageName(system.SystemDefaultLangId());
-    if (name.size() >= kLanguageNameBuffer)
-        name.resize(kLanguageNameBuffer - 1);  // the call cuts it
+    if (name.size() >= kLanguageNameBuffer) name.resize(kLanguageNameBuffer - 1);  // the call cuts it
     return name;
 }
 
@@ -212,8 +209,7 @@ std::int32_t ReadInteger(platform::Platform& p, int index) {
 TZkSysInfo::TZkSysInfo(TComponent* owner) : TZkComponent(owner) {
     // NOTE: the flags are decided here rather than at program start: the component is the only
     // user, and its first instance is made while the menu's window is being built, before it shows.
-    if (platform::Platform* p = PlatformOrNull())
-        FlagsOf(*p);
+    if (platform::Platform* p = PlatformOrNull()) FlagsOf(*p);
 }
 
 platform::Platform* TZkSysInfo::PlatformOrNull() const {
@@ -244,11 +240,9 @@ void TZkSysInfo::ForgetPlatformFlags() {
 }
 
 std::string TZkSysInfo::GetStringProp(int index) const {
-    if (index < 0 || index >= 16)
-        return "";
+    if (index < 0 || index >= 16) return "";
     platform::Platform* p = PlatformOrNull();
-    if (!p)
-        return kUnknownOnFailure[index] ? kSUnknown : "";
+    if (!p) return kUnknownOnFailure[index] ? kSUnknown : "";
     return ReadString(*p, FlagsOf(*p), index);
 }
 
@@ -271,8 +265,7 @@ const std::vector<std::string>& TZkSysInfo::Environment() {
     environment_.clear();
     if (platform::Platform* p = PlatformOrNull()) {
         for (std::string& entry : p->GetSystem().EnvironmentStrings()) {
-            if (entry.empty())
-                break;  // an empty string ends the block
+            if (entry.empty()) break;  // an empty string ends the block
             environment_.push_back(std::move(entry));
         }
     }
@@ -286,8 +279,7 @@ std::uint8_t TZkSysInfo::ProcessorNumber() const {
 
 std::uint8_t TZkSysInfo::ColorDepth() const {
     platform::Platform* p = PlatformOrNull();
-    if (!p)
-        return 0;
+    if (!p) return 0;
     platform::Desktop& desktop = p->GetDesktop();
     return SaturatedByte(std::int64_t{desktop.GetDeviceCaps(platform::PLANES)} *
                          desktop.GetDeviceCaps(platform::BITSPIXEL));

@@ -45,8 +45,7 @@ bool LockState(platform::Desktop& desktop, std::uint8_t key) {
 }
 
 void SetLockKey(platform::Desktop& desktop, bool nt, std::uint8_t key, bool on) {
-    if (LockState(desktop, key) == on)
-        return;
+    if (LockState(desktop, key) == on) return;
     if (nt) {
         desktop.KeybdEvent(key, kLockScanCode, kExtendedKey);
         desktop.KeybdEvent(key, kLockScanCode, kExtendedKey | kKeyUp);
@@ -54,8 +53,7 @@ void SetLockKey(platform::Desktop& desktop, bool nt, std::uint8_t key, bool on) 
     }
     std::uint8_t state[256] = {};
     // NOTE: a state that could not be read is not written back, or every other key would be cleared.
-    if (!desktop.GetKeyboardState(state))
-        return;
+    if (!desktop.GetKeyboardState(state)) return;
     state[key] = on ? 1 : 0;
     desktop.SetKeyboardState(state);
 }
@@ -64,8 +62,7 @@ void SetLockKey(platform::Desktop& desktop, bool nt, std::uint8_t key, bool on) 
 
 bool TZkSysInfo::GetBoolProp(int index) const {
     platform::Platform* p = PlatformOrNull();
-    if (!p)
-        return false;
+    if (!p) return false;
     const PlatformFlags flags = FlagsOf(*p);
     platform::Desktop& desktop = p->GetDesktop();
     switch (index) {
@@ -97,8 +94,7 @@ bool TZkSysInfo::GetBoolProp(int index) const {
 
 void TZkSysInfo::SetBoolProp(int index, bool value) {
     platform::Platform* p = PlatformOrNull();
-    if (!p)
-        return;
+    if (!p) return;
     const PlatformFlags flags = FlagsOf(*p);
     platform::Desktop& desktop = p->GetDesktop();
     const std::uint32_t param = value ? 1 : 0;
@@ -121,16 +117,13 @@ void TZkSysInfo::SetBoolProp(int index, bool value) {
             desktop.SystemParametersInfo(platform::SPI_SETSCREENSAVEACTIVE, param, nullptr, kWinIni);
             break;
         case 6:
-            if (flags.Plus)
-                desktop.SystemParametersInfo(platform::SPI_SETFONTSMOOTHING, param, nullptr, kWinIni);
+            if (flags.Plus) desktop.SystemParametersInfo(platform::SPI_SETFONTSMOOTHING, param, nullptr, kWinIni);
             break;
         case 7:
-            if (flags.Plus)
-                desktop.SystemParametersInfo(platform::SPI_SETDRAGFULLWINDOWS, param, nullptr, kWinIni);
+            if (flags.Plus) desktop.SystemParametersInfo(platform::SPI_SETDRAGFULLWINDOWS, param, nullptr, kWinIni);
             break;
         case 8:
-            if (flags.Nt)
-                desktop.SystemParametersInfo(platform::SPI_SETSNAPTODEFBUTTON, param, nullptr, kWinIni);
+            if (flags.Nt) desktop.SystemParametersInfo(platform::SPI_SETSNAPTODEFBUTTON, param, nullptr, kWinIni);
             break;
         default:
             break;  // PlusAvailable is read-only
@@ -140,14 +133,12 @@ void TZkSysInfo::SetBoolProp(int index, bool value) {
 std::int32_t TZkSysInfo::GetSystemParameter(std::uint32_t action) const {
     platform::Platform* p = PlatformOrNull();
     std::int32_t value = 0;
-    if (p)
-        p->GetDesktop().SystemParametersInfo(action, 0, &value, 0);
+    if (p) p->GetDesktop().SystemParametersInfo(action, 0, &value, 0);
     return value;
 }
 
 void TZkSysInfo::SetSystemParameter(std::uint32_t action, std::uint32_t value) {
-    if (platform::Platform* p = PlatformOrNull())
-        p->GetDesktop().SystemParametersInfo(action, value, nullptr, kWinIni);
+    if (platform::Platform* p = PlatformOrNull()) p->GetDesktop().SystemParametersInfo(action, value, nullptr, kWinIni);
 }
 
 std::int32_t TZkSysInfo::KeyboardDelay() const {
@@ -168,8 +159,7 @@ void TZkSysInfo::SetKeyboardSpeed(std::int32_t value) {
 
 std::string TZkSysInfo::GetLocaleProp(int index) const {
     platform::Platform* p = PlatformOrNull();
-    if (!p || index < 0 || index >= 28)
-        return kNoLocaleItem;
+    if (!p || index < 0 || index >= 28) return kNoLocaleItem;
     platform::System& system = p->GetSystem();
     const std::optional<std::string> text = system.GetLocaleInfo(system.ThreadLocale(), kLocaleItems[index]);
     return text ? *text : kNoLocaleItem;
@@ -179,12 +169,10 @@ std::string TZkSysInfo::GetLocaleProp(int index) const {
 // format, say) would be a wrong setting for the whole desktop, where refusing leaves it as it was.
 void TZkSysInfo::SetLocaleProp(int index, const std::string& value) {
     platform::Platform* p = PlatformOrNull();
-    if (!p || index < 0 || index >= 28)
-        return;
+    if (!p || index < 0 || index >= 28) return;
     // The buffer carries the text up to its first NUL, as the call would read it.
     const std::string text = value.substr(0, value.find('\0'));
-    if (text.size() > kLocaleBufferLength)
-        return;
+    if (text.size() > kLocaleBufferLength) return;
     platform::System& system = p->GetSystem();
     system.SetLocaleInfo(system.ThreadLocale(), kLocaleItems[index], text);
 }

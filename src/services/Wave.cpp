@@ -33,8 +33,7 @@ public:
     bool Tag(const char (&tag)[5]) {
         const auto raw = Take(4);
         for (std::size_t i = 0; i < 4; ++i) {
-            if (raw[i] != static_cast<std::uint8_t>(tag[i]))
-                return false;
+            if (raw[i] != static_cast<std::uint8_t>(tag[i])) return false;
         }
         return true;
     }
@@ -57,8 +56,7 @@ private:
 
 platform::Platform& PlatformOf(const TComponent& component) {
     TApplication* application = component.Application();
-    if (!application)
-        throw EInvalidOperation("TZkWaveComp needs an application among its owners");
+    if (!application) throw EInvalidOperation("TZkWaveComp needs an application among its owners");
     return application->Platform();
 }
 
@@ -66,8 +64,7 @@ PropertyInfo DataProperty() {
     PropertyInfo info;
     info.Name = "Data";
     info.Set = [](TPersistent& target, const LayoutValue& value, LoadContext&) {
-        if (value.Type != LayoutValue::Kind::Binary)
-            LoadContext::Fail(value, "Data needs binary data");
+        if (value.Type != LayoutValue::Kind::Binary) LoadContext::Fail(value, "Data needs binary data");
         static_cast<TZkWave&>(target).ReadData(value.Bytes);
     };
     return info;
@@ -76,15 +73,12 @@ PropertyInfo DataProperty() {
 }  // namespace
 
 std::optional<WaveHeaderFacts> CheckWave(std::span<const std::uint8_t> data, const std::string& name) {
-    if (data.empty())
-        return std::nullopt;
+    if (data.empty()) return std::nullopt;
     HeaderReader reader(data, name);
     WaveHeaderFacts facts;
-    if (!reader.Tag("RIFF"))
-        return std::nullopt;
+    if (!reader.Tag("RIFF")) return std::nullopt;
     facts.RiffSize = reader.Number(4);
-    if (!reader.Tag("WAVE") || !reader.Tag("fmt "))
-        return std::nullopt;
+    if (!reader.Tag("WAVE") || !reader.Tag("fmt ")) return std::nullopt;
     reader.Skip(4);  // the format chunk's size
     facts.Pcm = reader.Number(2) == 1;
     const std::uint32_t channels = reader.Number(2);
@@ -106,14 +100,12 @@ const ClassInfo& TZkWave::ClassType() const {
 TZkWave::TZkWave(platform::Platform& platform) : platform_(platform) {}
 
 TZkWave::~TZkWave() {
-    if (buffer_)
-        Stop();
+    if (buffer_) Stop();
 }
 
 void TZkWave::Replace(std::optional<std::vector<std::uint8_t>> buffer) {
     // The asynchronous player may still be reading the old bytes.
-    if (buffer_)
-        Stop();
+    if (buffer_) Stop();
     buffer_ = std::move(buffer);
     Changed();
 }
@@ -133,16 +125,14 @@ void TZkWave::Load(std::span<const std::uint8_t> source, std::size_t totalSize, 
         Replace(std::nullopt);
         return;
     }
-    if (count > source.size())
-        throw EReadError(kSReadError);
+    if (count > source.size()) throw EReadError(kSReadError);
     const auto bytes = source.first(count);
     Accept(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), name);
 }
 
 void TZkWave::LoadFromFile(const std::string& fileName) {
     auto bytes = platform_.GetSystem().ReadFile(fileName);
-    if (!bytes)
-        throw EFOpenError(FormatMessage(kSFOpenError, fileName));
+    if (!bytes) throw EFOpenError(FormatMessage(kSFOpenError, fileName));
     if (bytes->empty()) {
         Replace(std::nullopt);
         return;
@@ -169,12 +159,10 @@ std::span<const std::uint8_t> TZkWave::Bytes() const {
 }
 
 bool TZkWave::Play() {
-    if (Empty())
-        return false;
+    if (Empty()) return false;
     platform::Audio& audio = platform_.GetAudio();
     // Asked first so the system is never handed a sound it has no device for.
-    if (audio.WaveOutDeviceCount() == 0)
-        return false;
+    if (audio.WaveOutDeviceCount() == 0) return false;
     constexpr std::uint32_t kFlags = platform::SND_ASYNC | platform::SND_NODEFAULT | platform::SND_MEMORY;
     return audio.PlaySoundMemory(buffer_->data(), buffer_->size(), kFlags);
 }
@@ -201,8 +189,7 @@ void TZkWave::Assign(const TPersistent* source) {
 }
 
 void TZkWave::ReadData(std::span<const std::uint8_t> stored) {
-    if (stored.size() < kLengthPrefix)
-        throw EReadError(kSReadError);
+    if (stored.size() < kLengthPrefix) throw EReadError(kSReadError);
     const std::uint32_t length = static_cast<std::uint32_t>(stored[0]) | static_cast<std::uint32_t>(stored[1]) << 8 |
                                  static_cast<std::uint32_t>(stored[2]) << 16 |
                                  static_cast<std::uint32_t>(stored[3]) << 24;

@@ -11,8 +11,7 @@ namespace zindra {
 namespace {
 
 TApplication& CheckedOwner(TApplication* owner) {
-    if (!owner)
-        throw EInvalidOperation("TZkApplication needs the program's TApplication as its owner");
+    if (!owner) throw EInvalidOperation("TZkApplication needs the program's TApplication as its owner");
     return *owner;
 }
 
@@ -33,8 +32,7 @@ const ClassInfo& TZkApplication::ClassType() const {
 
 TZkApplication::TZkApplication(TApplication* owner) : TComponent(owner), application_(CheckedOwner(owner)) {
     pool_ = std::make_unique<TZkTimerPool>(application_, slots_, kPoolMinInterval);
-    if (IsDesigning())
-        return;
+    if (IsDesigning()) return;
     platform::System& system = application_.Platform().GetSystem();
     mutexName_ = ProgramFileName(system.ModuleFileName());
     const platform::MutexResult result = system.CreateMutex(mutexName_);
@@ -44,25 +42,21 @@ TZkApplication::TZkApplication(TApplication* owner) : TComponent(owner), applica
 
 TZkApplication::~TZkApplication() {
     pool_.reset();
-    if (mutex_)
-        application_.Platform().GetSystem().CloseMutex(mutex_);
+    if (mutex_) application_.Platform().GetSystem().CloseMutex(mutex_);
 }
 
 TZkApplication* TZkApplication::Of(const TComponent& anyComponentOfTheProgram) {
     TApplication* app = anyComponentOfTheProgram.Application();
-    if (!app)
-        return nullptr;
+    if (!app) return nullptr;
     for (TComponent* component : app->Components()) {
-        if (auto* found = dynamic_cast<TZkApplication*>(component))
-            return found;
+        if (auto* found = dynamic_cast<TZkApplication*>(component)) return found;
     }
     return nullptr;
 }
 
 TZkApplication& TZkApplication::Required(const TComponent& component, const std::string& who) {
     TZkApplication* found = Of(component);
-    if (!found)
-        throw EInvalidOperation(who + " needs the program's TZkApplication, which has not been created");
+    if (!found) throw EInvalidOperation(who + " needs the program's TZkApplication, which has not been created");
     return *found;
 }
 

@@ -123,8 +123,7 @@ int TZkDateTime::Second() const {
 
 void TZkDateTime::SetPart(int Parts::*part, int value) {
     Parts p = Decode();
-    if (p.*part == value)
-        return;
+    if (p.*part == value) return;
     p.*part = value;
     seconds_ = Encode(p);
 }

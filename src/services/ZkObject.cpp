@@ -14,10 +14,8 @@ const ClassInfo& TZkNotifyObject::ClassType() const {
 }
 
 void TZkNotifyObject::EndUpdate() {
-    if (updateCount_ == 0)
-        return;
-    if (--updateCount_ > 0 || !changedWhileUpdating_)
-        return;
+    if (updateCount_ == 0) return;
+    if (--updateCount_ > 0 || !changedWhileUpdating_) return;
     changedWhileUpdating_ = false;
     Changed();
 }
@@ -28,8 +26,7 @@ void TZkNotifyObject::Changed() {
         return;
     }
     // A copy: the handler may replace or clear the event.
-    if (const TNotifyEvent handler = OnChange)
-        handler(this);
+    if (const TNotifyEvent handler = OnChange) handler(this);
 }
 
 }  // namespace zindra

@@ -47,19 +47,16 @@ void TImageBut::Show(const TPicture& picture) {
 }
 
 void TImageBut::SetPicFrom(const TPicture* source) {
-    if (source)
-        picFrom_->Assign(source);
+    if (source) picFrom_->Assign(source);
     Show(*picFrom_);
 }
 
 void TImageBut::SetPicTo(const TPicture* source) {
-    if (source)
-        picTo_->Assign(source);
+    if (source) picTo_->Assign(source);
 }
 
 void TImageBut::SetPicDisabled(const TPicture* source) {
-    if (source)
-        picDisabled_->Assign(source);
+    if (source) picDisabled_->Assign(source);
 }
 
 void TImageBut::SetEnableBut(bool value) {
@@ -70,23 +67,18 @@ void TImageBut::SetEnableBut(bool value) {
 
 void TImageBut::MouseEnter() {
     TImage::MouseEnter();
-    if (OnMouseEnter)
-        OnMouseEnter(this);
-    if (enableBut_)
-        Show(*picTo_);
+    if (OnMouseEnter) OnMouseEnter(this);
+    if (enableBut_) Show(*picTo_);
 }
 
 void TImageBut::MouseLeave() {
     TImage::MouseLeave();
-    if (OnMouseLeave)
-        OnMouseLeave(this);
-    if (enableBut_)
-        Show(*picFrom_);
+    if (OnMouseLeave) OnMouseLeave(this);
+    if (enableBut_) Show(*picFrom_);
 }
 
 void TImageBut::Press(TObject*, TMouseButton, TShiftState, int, int) {
-    if (!enableButMove_ || !enableBut_)
-        return;
+    if (!enableButMove_ || !enableBut_) return;
     pressLeft_ = Left();
     pressTop_ = Top();
     pressRecorded_ = true;
@@ -96,8 +88,7 @@ void TImageBut::Press(TObject*, TMouseButton, TShiftState, int, int) {
 
 // EnableBut is not tested here, so a button disabled while held still goes back.
 void TImageBut::Release(TObject*, TMouseButton, TShiftState, int, int) {
-    if (!enableButMove_ || !pressRecorded_)
-        return;
+    if (!enableButMove_ || !pressRecorded_) return;
     SetLeft(pressLeft_);
     SetTop(pressTop_);
 }

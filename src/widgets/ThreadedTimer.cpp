@@ -14,8 +14,7 @@ constexpr int kPriorities[] = {-15, -2, -1, 0, 1, 2, 15};
 
 TApplication& ApplicationOf(TComponent* owner) {
     TApplication* app = owner ? owner->Application() : nullptr;
-    if (!app)
-        throw EInvalidOperation("A threaded timer needs an application");
+    if (!app) throw EInvalidOperation("A threaded timer needs an application");
     return *app;
 }
 
@@ -31,13 +30,11 @@ TTimerThread::TTimerThread(TThreadedTimer& owner, platform::Clock& clock)
 }
 
 TTimerThread::~TTimerThread() {
-    if (thread_)
-        thread_->Join();
+    if (thread_) thread_->Join();
 }
 
 void TTimerThread::Pause() {
-    if (paused_.exchange(true))
-        return;
+    if (paused_.exchange(true)) return;
     ++pauses_;
     running_->Reset();
 }
@@ -50,12 +47,10 @@ void TTimerThread::Resume() {
 void TTimerThread::Body() {
     for (;;) {
         clock_.Wait(*running_, platform::kInfinite);
-        if (terminating_.load())
-            break;
+        if (terminating_.load()) break;
         const std::uint64_t pausesBefore = pauses_.load();
         const bool timedOut = !clock_.Wait(*wake_, interval_.load(std::memory_order_relaxed));
-        if (terminating_.load())
-            break;
+        if (terminating_.load()) break;
         // A pause during the wait stands for a suspended thread: its wait counts for nothing.
         if (timedOut && !paused_.load() && pauses_.load() == pausesBefore) {
             try {
@@ -64,8 +59,7 @@ void TTimerThread::Body() {
                 break;  // an escaped handler exception ends the worker for good
             }
         }
-        if (terminating_.load())
-            break;
+        if (terminating_.load()) break;
     }
     ended_.store(true);
     endedEvent_->Set();
@@ -81,8 +75,7 @@ const ClassInfo& TThreadedTimer::StaticClass() {
                                      "Interval",
                                      [](const LayoutValue& v, LoadContext&) {
                                          const std::int64_t n = props::ReadInteger(v);
-                                         if (n < 0 || n > 0xFFFFFFFFLL)
-                                             LoadContext::Fail(v, "interval out of range");
+                                         if (n < 0 || n > 0xFFFFFFFFLL) LoadContext::Fail(v, "interval out of range");
                                          return static_cast<std::uint32_t>(n);
                                      },
                                      &C::SetInterval),
@@ -106,8 +99,7 @@ TThreadedTimer::~TThreadedTimer() {
     *alive_ = false;
     worker_->Terminate();
     worker_->Wake();
-    if (worker_->Paused())
-        worker_->Resume();
+    if (worker_->Paused()) worker_->Resume();
     if (inTick_) {
         // Destroyed by its own tick handler: the worker waits for this very hand-over to return,
         // so it is let go and joined at the next turn of the message loop.
@@ -120,8 +112,7 @@ TThreadedTimer::~TThreadedTimer() {
 }
 
 void TThreadedTimer::SetEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     if (enabled) {
         if (worker_->Interval() != 0) {
@@ -134,8 +125,7 @@ void TThreadedTimer::SetEnabled(bool enabled) {
 }
 
 void TThreadedTimer::SetInterval(std::uint32_t interval) {
-    if (interval == worker_->Interval())
-        return;
+    if (interval == worker_->Interval()) return;
     const bool wasEnabled = enabled_;
     SetEnabled(false);
     worker_->SetInterval(interval);
@@ -145,8 +135,7 @@ void TThreadedTimer::SetInterval(std::uint32_t interval) {
 TThreadPriority TThreadedTimer::ThreadPriority() const {
     const int value = worker_->Priority();
     for (std::size_t i = 0; i < std::size(kPriorities); ++i) {
-        if (kPriorities[i] == value)
-            return static_cast<TThreadPriority>(i);
+        if (kPriorities[i] == value) return static_cast<TThreadPriority>(i);
     }
     return TThreadPriority::tpNormal;
 }
@@ -156,8 +145,7 @@ void TThreadedTimer::SetThreadPriority(TThreadPriority priority) {
 }
 
 void TThreadedTimer::Tick() {
-    if (!enabled_ || !OnTimer)
-        return;
+    if (!enabled_ || !OnTimer) return;
     // The handler may destroy this timer: it runs from a copy, and afterwards only the shared
     // flag tells whether `this` still exists.
     const std::shared_ptr<bool> alive = alive_;
@@ -166,12 +154,10 @@ void TThreadedTimer::Tick() {
     try {
         handler(this);
     } catch (...) {
-        if (*alive)
-            inTick_ = false;
+        if (*alive) inTick_ = false;
         throw;
     }
-    if (*alive)
-        inTick_ = false;
+    if (*alive) inTick_ = false;
 }
 
 }  // namespace zindra

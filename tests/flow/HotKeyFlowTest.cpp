@@ -62,7 +62,8 @@ TEST(HotKeyFlow, HotKeysAreGivenBackAtTheEnd) {
     world.Start();
     world.Close();
     int released = 0;
-    for (const JournalEntry& e : world.Journal("hotkey")) released += !e.Flag("registered");
+    for (const JournalEntry& e : world.Journal("hotkey"))
+        released += !e.Flag("registered");
     EXPECT_EQ(released, 2);
 }
 

@@ -68,7 +68,7 @@ TEST_F(LaunchFlow, EnglishGivesEngAndTheReportButtonItsProgram) {
 }
 
 TEST_F(LaunchFlow, EveryOptionStartsItsOwnProgram) {
-    const char* programs[] = {"\\SOMME\\Somme.exe", "\\onthou\\onthou.exe", "\\boeke\\boeke.exe",
+    const char* programs[] = {"\\SOMME\\Somme.exe",       "\\onthou\\onthou.exe", "\\boeke\\boeke.exe",
                               "\\leerwyse\\leerwyse.exe", "\\woorde\\woorde.exe", "\\Raaisel\\raaisel.exe"};
     world.Start();
     world.WalkToOptions(2);
@@ -182,9 +182,11 @@ TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
     text << in.rdbuf();
     const std::string suite = world.SuiteWindows();
     std::string escapedSuite;
-    for (char c : suite) escapedSuite += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (char c : suite)
+        escapedSuite += c == '\\' ? std::string("\\\\") : std::string(1, c);
     std::string data;
-    for (char c : world.form->DataFolder) data += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    for (char c : world.form->DataFolder)
+        data += c == '\\' ? std::string("\\\\") : std::string(1, c);
     EXPECT_NE(text.str().find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
                               data + "#\"]"),
               std::string::npos)

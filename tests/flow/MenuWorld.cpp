@@ -68,7 +68,9 @@ std::int64_t JournalEntry::Number(const std::string& field) const {
     return rest.empty() ? -1 : std::stoll(rest);
 }
 
-bool JournalEntry::Flag(const std::string& field) const { return FieldStart(Line, field).rfind("true", 0) == 0; }
+bool JournalEntry::Flag(const std::string& field) const {
+    return FieldStart(Line, field).rfind("true", 0) == 0;
+}
 
 platform::sim::SimConfig MenuWorld::DefaultConfig() {
     platform::sim::SimConfig config;
@@ -116,14 +118,16 @@ void MenuWorld::RunFor(std::int64_t ms) {
         stop->Set();
         process.GetDesktop().Wake();
     });
-    while (!clock.Wait(*stop, 0) && !app->Terminated()) app->HandleMessage();
+    while (!clock.Wait(*stop, 0) && !app->Terminated())
+        app->HandleMessage();
     if (!app->Terminated()) app->ProcessMessages();
     waker->Join();
 }
 
 bool MenuWorld::RunUntilClosed(std::int64_t ms) {
     const std::int64_t until = Now() + ms;
-    while (!app->Terminated() && Now() < until) RunFor(std::min<std::int64_t>(100, until - Now()));
+    while (!app->Terminated() && Now() < until)
+        RunFor(std::min<std::int64_t>(100, until - Now()));
     return app->Terminated();
 }
 
@@ -178,15 +182,18 @@ std::vector<JournalEntry> MenuWorld::Journal(const std::string& event) const {
 
 std::vector<std::string> MenuWorld::FilesRead() const {
     std::vector<std::string> files;
-    for (const JournalEntry& e : Journal("file-read")) files.push_back(e.Text("path"));
+    for (const JournalEntry& e : Journal("file-read"))
+        files.push_back(e.Text("path"));
     return files;
 }
 
-std::int64_t MenuWorld::Now() { return machine.Clock().NowMs(); }
+std::int64_t MenuWorld::Now() {
+    return machine.Clock().NowMs();
+}
 
 platform::Point OptionCentre(int n) {
     static constexpr platform::Rect kZones[] = {
-        {88, 236, 494, 291}, {112, 292, 545, 352}, {127, 356, 611, 411},
+        {88, 236, 494, 291},  {112, 292, 545, 352}, {127, 356, 611, 411},
         {151, 416, 595, 468}, {161, 474, 479, 530}, {187, 536, 497, 581},
     };
     const platform::Rect& r = kZones[n - 1];

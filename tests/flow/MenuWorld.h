@@ -22,7 +22,7 @@ struct JournalEntry {
     std::int64_t T = 0;
     std::string Event;
     std::string Line;
-    std::string Text(const std::string& field) const;    // a string field, unescaped
+    std::string Text(const std::string& field) const;     // a string field, unescaped
     std::int64_t Number(const std::string& field) const;  // a number field
     bool Flag(const std::string& field) const;            // a true/false field
 };

@@ -26,7 +26,8 @@ std::vector<std::string> MidiOps(MenuWorld& world) {
 void KeepOnly(MenuWorld& world, std::initializer_list<const char*> names) {
     for (const auto& entry : fs::directory_iterator(world.Suite() / "Music")) {
         bool keep = false;
-        for (const char* n : names) keep = keep || entry.path().filename() == n;
+        for (const char* n : names)
+            keep = keep || entry.path().filename() == n;
         if (!keep) fs::remove(entry.path());
     }
 }
@@ -104,7 +105,8 @@ TEST(MusicFlow, WithoutTheFirstTrackMusicStartsWhenTheFirstProgramEnds) {
 TEST(MusicFlow, TheCatalogueHoldsAtMostFiftyTracks) {
     MenuWorld world;
     for (int i = 0; i < 60; ++i) {
-        fs::copy_file(world.Suite() / "Music" / "track-a.mid", world.Suite() / "Music" / ("extra" + std::to_string(i) + ".mid"));
+        fs::copy_file(world.Suite() / "Music" / "track-a.mid",
+                      world.Suite() / "Music" / ("extra" + std::to_string(i) + ".mid"));
     }
     world.Start();
     world.RunFor(20100);

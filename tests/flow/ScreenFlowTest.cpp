@@ -32,7 +32,8 @@ struct ScreenFlow : ::testing::Test {
     }
     int Reads(const std::string& name) {
         int n = 0;
-        for (const std::string& f : world.FilesRead()) n += f == menu + name;
+        for (const std::string& f : world.FilesRead())
+            n += f == menu + name;
         return n;
     }
     // The screen now shows the picture file (compared at a few points away from controls).
@@ -115,7 +116,8 @@ TEST_F(ScreenFlow, EnterWithTheUntouchedNameAcceptsZindra) {
     EXPECT_TRUE(Shows("m_3e.jpg"));
     EXPECT_FALSE(world.Journal("mouse-swap")[0].Flag("swapped"));
     EXPECT_EQ(world.FilesRead().back(), world.SuiteWindows() + "Sounds-eng\\instruk_4.wav");
-    for (int n = 1; n <= 6; ++n) EXPECT_TRUE(world.form->Components()[static_cast<std::size_t>(n)]->Name().find("option") == 0);
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_TRUE(world.form->Components()[static_cast<std::size_t>(n)]->Name().find("option") == 0);
     EXPECT_TRUE(world.form->option6->Visible());
     EXPECT_EQ(world.form->option6->Cursor(), 31);
     EXPECT_TRUE(world.form->exitbut->Visible());
@@ -137,7 +139,8 @@ TEST_F(ScreenFlow, TheTypingInstructionPlaysOncePerRunOnTheSecondLetter) {
     const std::string instruction = world.SuiteWindows() + "Sounds-eng\\instruk_5.wav";
     const auto count = [&] {
         int n = 0;
-        for (const std::string& f : world.FilesRead()) n += f == instruction;
+        for (const std::string& f : world.FilesRead())
+            n += f == instruction;
         return n;
     };
     world.RunFor(3000);

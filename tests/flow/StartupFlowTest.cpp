@@ -28,9 +28,9 @@ TEST(Startup, JournalShowsEveryChangeToTheMachineInOrder) {
     for (const JournalEntry& e : world.Journal()) {
         if (e.T == 0 && e.Event != "file-read" && e.Event != "midi") events.push_back(e.Event);
     }
-    EXPECT_EQ(events, (std::vector<std::string>{"mutex", "hotkey", "hotkey", "shell-execute", "process-exit",
-                                                "font-smoothing", "dir-create", "taskbar", "display-mode",
-                                                "broadcast", "window"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"mutex", "hotkey", "hotkey", "shell-execute", "process-exit", "font-smoothing",
+                                        "dir-create", "taskbar", "display-mode", "broadcast", "window"}));
     const JournalEntry mutex = world.Journal("mutex")[0];
     EXPECT_EQ(mutex.Text("name"), "zindra.exe");
     const auto hotkeys = world.Journal("hotkey");
@@ -119,15 +119,15 @@ TEST(Startup, ScreenAlreadyRightButBelow16BitsWarnsAndChangesNothing) {
 }
 
 TEST(Startup, TheSwitchFileDecidesWhetherTheDisplayIsTouched) {
-    for (const auto& [firstLine, touched] : {std::pair{"SET=NO", false}, std::pair{"XSET=YESX", true},
-                                             std::pair{"set=yes", false}}) {
+    for (const auto& [firstLine, touched] :
+         {std::pair{"SET=NO", false}, std::pair{"XSET=YESX", true}, std::pair{"set=yes", false}}) {
         MenuWorld world;
         std::ofstream(world.Suite() / "displaysettings.txt") << firstLine << "\r\nSET=YES\r\n";
         world.Start();
         EXPECT_EQ(!world.Journal("display-mode").empty(), touched) << firstLine;
         // Sized to 800 by 600 either way, and centred on whatever the screen then is.
-        const platform::Rect expected = touched ? platform::Rect::FromBounds(0, 0, 800, 600)
-                                                : platform::Rect::FromBounds(112, 84, 800, 600);
+        const platform::Rect expected =
+            touched ? platform::Rect::FromBounds(0, 0, 800, 600) : platform::Rect::FromBounds(112, 84, 800, 600);
         EXPECT_EQ(world.form->BoundsRect(), expected) << firstLine;
     }
 }

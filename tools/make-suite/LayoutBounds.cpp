@@ -29,14 +29,10 @@ struct OpenObject {
 };
 
 std::optional<int>* BoundSlot(OpenObject& object, std::string_view property) {
-    if (property == "Left")
-        return &object.Left;
-    if (property == "Top")
-        return &object.Top;
-    if (property == "Width")
-        return &object.Width;
-    if (property == "Height")
-        return &object.Height;
+    if (property == "Left") return &object.Left;
+    if (property == "Top") return &object.Top;
+    if (property == "Width") return &object.Width;
+    if (property == "Height") return &object.Height;
     return nullptr;
 }
 

@@ -21,8 +21,7 @@ platform::sim::DisplayMode SimMode(const ModeArgument& mode) {
 
 std::optional<std::string> ReadText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
+    if (!in) return std::nullopt;
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
@@ -63,8 +62,7 @@ int RunHeadless(const Options& options) {
         config.Modes.push_back(SimMode(mode));
     config.Programs = options.FakePrograms ? ProgramMode::Fake : ProgramMode::Real;
     SimMachine machine(config);
-    if (journal.is_open())
-        machine.GetJournal().SetOutput(&journal);
+    if (journal.is_open()) machine.GetJournal().SetOutput(&journal);
     SimProcess process(machine);
 
     std::unique_ptr<ScriptRunner> runner;
@@ -79,17 +77,13 @@ int RunHeadless(const Options& options) {
         runner->Start();
     };
     hooks.Ended = [&] {
-        if (runner)
-            runner->ProgramEnded();
+        if (runner) runner->ProgramEnded();
     };
     const int status = RunProgram(process, hooks);
-    if (runner)
-        runner->Join();
+    if (runner) runner->Join();
     machine.GetJournal().Write("exit", {{"code", status}});
-    if (!options.Shots.empty())
-        std::printf("zindra: screenshots are in %s\n", options.Shots.c_str());
-    if (!options.Journal.empty())
-        std::printf("zindra: the journal is %s\n", options.Journal.c_str());
+    if (!options.Shots.empty()) std::printf("zindra: screenshots are in %s\n", options.Shots.c_str());
+    if (!options.Journal.empty()) std::printf("zindra: the journal is %s\n", options.Journal.c_str());
     return status;
 }
 

@@ -46,18 +46,19 @@ void TApplication::SetTitle(const std::string& title) {
 }
 
 void TApplication::Run() {
-    if (mainForm_ && !mainForm_->Visible() && !terminated_)
-        mainForm_->Show();
+    if (mainForm_ && !mainForm_->Visible() && !terminated_) mainForm_->Show();
     while (!terminated_)
         HandleMessage();
 }
 
 void TApplication::HandleMessage() {
-    if (!ProcessMessage())
-        Idle();
+    if (!ProcessMessage()) Idle();
 }
 
 void TApplication::ProcessMessages() {
+    // Lets the desktop hand over what it holds (a real one dispatches its window messages now),
+    // without waiting for more.
+    platform_.GetDesktop().WaitForEvents(platform_.GetClock().NowMs());
     while (ProcessMessage()) {
     }
 }
@@ -70,8 +71,7 @@ void TApplication::Terminate() {
 // In the order Windows hands them out: sent calls, queued events, paints, then one timer.
 bool TApplication::ProcessMessage() {
     try {
-        if (queue_.RunSentCalls())
-            return true;
+        if (queue_.RunSentCalls()) return true;
         if (!deferred_.empty()) {
             auto work = std::move(deferred_.front());
             deferred_.erase(deferred_.begin());
@@ -88,8 +88,7 @@ bool TApplication::ProcessMessage() {
             Dispatch(*event);
             return true;
         }
-        if (PaintOne())
-            return true;
+        if (PaintOne()) return true;
         if (const auto due = timers_.TakeDue(platform_.GetClock().NowMs())) {
             TMessage message{platform::WM_TIMER, due->Id, 0, 0};
             DispatchMessage(due->Window, message);
@@ -108,8 +107,7 @@ void TApplication::Idle() {
     } catch (const std::exception& e) {
         HandleException(e);
     }
-    if (terminated_)
-        return;
+    if (terminated_) return;
     platform_.GetDesktop().WaitForEvents(timers_.NextDue());
 }
 
@@ -117,16 +115,14 @@ void TApplication::WaitServingCalls(platform::WaitableEvent& event) {
     platform::Clock& clock = platform_.GetClock();
     for (;;) {
         queue_.RunSentCalls();
-        if (clock.WaitAny({&event, &queue_.SentCallPending()}, platform::kInfinite) == 0)
-            return;
+        if (clock.WaitAny({&event, &queue_.SentCallPending()}, platform::kInfinite) == 0) return;
     }
 }
 
 void TApplication::Dispatch(const platform::Event& event) {
     using platform::EventKind;
     if (event.Window == handle_) {
-        if (event.Kind == EventKind::Close && mainForm_)
-            mainForm_->Close();
+        if (event.Kind == EventKind::Close && mainForm_) mainForm_->Close();
         if (event.Kind == EventKind::ShowState && event.Key == platform::SW_RESTORE && mainForm_) {
             mainForm_->SetWindowState(TWindowState::wsNormal);
         }
@@ -138,14 +134,12 @@ void TApplication::Dispatch(const platform::Event& event) {
         return;
     }
     const auto form = formWindows_.find(event.Window);
-    if (form != formWindows_.end())
-        form->second->HandleEvent(event);
+    if (form != formWindows_.end()) form->second->HandleEvent(event);
 }
 
 void TApplication::DispatchMessage(platform::WindowHandle window, TMessage& message) {
     const auto it = hiddenWindows_.find(window);
-    if (it == hiddenWindows_.end())
-        return;
+    if (it == hiddenWindows_.end()) return;
     const TWindowMethod method = it->second;  // the handler may deallocate its window
     method(message);
 }
@@ -170,8 +164,7 @@ void TApplication::HandleException(const std::exception& error) {
 
 void TApplication::ShowException(const std::exception& error) {
     std::string text = error.what();
-    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.')
-        text += '.';
+    if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') text += '.';
     MessageBox(text, title_, platform::MB_OK | platform::MB_ICONERROR);
 }
 
@@ -187,15 +180,13 @@ platform::WindowHandle TApplication::AllocateHWnd(TWindowMethod method) {
 }
 
 void TApplication::DeallocateHWnd(platform::WindowHandle window) {
-    if (hiddenWindows_.erase(window) == 0)
-        return;
+    if (hiddenWindows_.erase(window) == 0) return;
     timers_.KillAll(window);
     platform_.GetDesktop().DestroyWindow(window);
 }
 
 bool TApplication::SetTimer(platform::WindowHandle window, std::uintptr_t id, std::uint32_t intervalMs) {
-    if (!hiddenWindows_.count(window))
-        return false;
+    if (!hiddenWindows_.count(window)) return false;
     timers_.Set(window, id, intervalMs, platform_.GetClock().NowMs());
     return true;
 }
@@ -212,12 +203,9 @@ void TApplication::UnregisterForm(TCustomForm* form) {
     std::erase(forms_, form);
     std::erase(released_, form);
     std::erase_if(formWindows_, [&](const auto& entry) { return entry.second == form; });
-    if (mainForm_ == form)
-        mainForm_ = nullptr;
-    if (activeForm_ == form)
-        activeForm_ = nullptr;
-    if (hintWindow_ && form == hintWindow_)
-        hintWindow_ = nullptr;
+    if (mainForm_ == form) mainForm_ = nullptr;
+    if (activeForm_ == form) activeForm_ = nullptr;
+    if (hintWindow_ && form == hintWindow_) hintWindow_ = nullptr;
 }
 
 void TApplication::WindowCreated(TCustomForm* form, platform::WindowHandle window) {
@@ -249,8 +237,7 @@ void TApplication::Defer(std::function<void()> work) {
 }
 
 void TApplication::Release(TCustomForm* form) {
-    if (std::find(released_.begin(), released_.end(), form) == released_.end())
-        released_.push_back(form);
+    if (std::find(released_.begin(), released_.end(), form) == released_.end()) released_.push_back(form);
     platform_.GetDesktop().Wake();
 }
 

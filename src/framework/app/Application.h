@@ -52,8 +52,7 @@ public:
     template <typename F, typename... Args>
     F* CreateForm(Args&&... args) {
         F* form = new F(this, std::forward<Args>(args)...);
-        if (!mainForm_)
-            mainForm_ = form;
+        if (!mainForm_) mainForm_ = form;
         return form;
     }
 

@@ -23,38 +23,29 @@ void TApplication::DoMouseIdle() {
         TCustomForm* f = form->second;
         const Point local = f->ScreenToClient(p);
         target = f->ControlAtPos(local, true);
-        if (!target)
-            target = f;
+        if (!target) target = f;
     }
     TControl* capture = nullptr;
     for (TCustomForm* f : forms_) {
-        if (f->CaptureControl())
-            capture = f->CaptureControl();
+        if (f->CaptureControl()) capture = f->CaptureControl();
     }
-    if (target == mouseControl_)
-        return;
+    if (target == mouseControl_) return;
     TControl* old = mouseControl_;
     const bool tellOld = old && (!capture || old == capture);
     mouseControl_ = target;
-    if (tellOld)
-        old->MouseLeave();
-    if (mouseControl_ && (!capture || mouseControl_ == capture))
-        mouseControl_->MouseEnter();
-    if (!mouseControl_)
-        CancelHint();
+    if (tellOld) old->MouseLeave();
+    if (mouseControl_ && (!capture || mouseControl_ == capture)) mouseControl_->MouseEnter();
+    if (!mouseControl_) CancelHint();
 }
 
 void TApplication::ControlGoing(TControl* control) {
-    if (mouseControl_ == control)
-        mouseControl_ = nullptr;
-    if (hintControl_ == control)
-        CancelHint();
+    if (mouseControl_ == control) mouseControl_ = nullptr;
+    if (hintControl_ == control) CancelHint();
 }
 
 void TApplication::MouseOver(TControl* control) {
     platform_.GetDesktop().SetCursor(screen_.Cursor(control->Cursor()));
-    if (control == hintControl_)
-        return;
+    if (control == hintControl_) return;
     const bool wasShowing = hintWindow_ && hintWindow_->Visible();
     CancelHint();
     hintControl_ = control;
@@ -69,8 +60,7 @@ void TApplication::StartHintTimer(int delay) {
 }
 
 void TApplication::HintTimer(TMessage& message) {
-    if (message.Msg != platform::WM_TIMER)
-        return;
+    if (message.Msg != platform::WM_TIMER) return;
     KillTimer(ownWindow_, message.WParam);
     if (message.WParam == kHintShowTimer) {
         ShowHintNow();
@@ -80,10 +70,8 @@ void TApplication::HintTimer(TMessage& message) {
 }
 
 void TApplication::ShowHintNow() {
-    if (!hintControl_ || hintControl_ != mouseControl_ || !hintControl_->Showing())
-        return;
-    if (!hintWindow_)
-        hintWindow_ = hintFactory_(*this);
+    if (!hintControl_ || hintControl_ != mouseControl_ || !hintControl_->Showing()) return;
+    if (!hintWindow_) hintWindow_ = hintFactory_(*this);
     const Point p = platform_.GetDesktop().CursorPos();
     const Rect size = hintWindow_->CalcHintRect(300, hintControl_->Hint());
     hintWindow_->ActivateHint(size.Offset(p.X, p.Y + kCursorHeight), hintControl_->Hint());
@@ -93,15 +81,13 @@ void TApplication::ShowHintNow() {
 void TApplication::CancelHint() {
     KillTimer(ownWindow_, kHintShowTimer);
     KillTimer(ownWindow_, kHintHideTimer);
-    if (hintWindow_ && hintWindow_->Visible())
-        hintWindow_->Hide();
+    if (hintWindow_ && hintWindow_->Visible()) hintWindow_->Hide();
     hintControl_ = nullptr;
 }
 
 void TApplication::SetShowHint(bool show) {
     showHint_ = show;
-    if (!show)
-        CancelHint();
+    if (!show) CancelHint();
 }
 
 void TApplication::SetHintWindowClass(THintWindowFactory factory) {

@@ -16,8 +16,7 @@ void MessageQueue::Post(const platform::Event& event) {
 
 std::optional<platform::Event> MessageQueue::TakeEvent() {
     std::lock_guard lock(mutex_);
-    if (events_.empty())
-        return std::nullopt;
+    if (events_.empty()) return std::nullopt;
     platform::Event e = events_.front();
     events_.pop_front();
     return e;
@@ -32,8 +31,7 @@ void MessageQueue::Send(std::function<void()> call) {
     sentPending_->Set();
     desktop_.Wake();
     clock_.Wait(*sent.Done, platform::kInfinite);
-    if (sent.Error)
-        std::rethrow_exception(sent.Error);
+    if (sent.Error) std::rethrow_exception(sent.Error);
 }
 
 bool MessageQueue::RunSentCalls() {
@@ -42,8 +40,7 @@ bool MessageQueue::RunSentCalls() {
         SentCall* sent = nullptr;
         {
             std::lock_guard lock(mutex_);
-            if (sent_.empty())
-                return ran;
+            if (sent_.empty()) return ran;
             sent = sent_.front();
             sent_.pop_front();
         }

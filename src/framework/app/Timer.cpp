@@ -23,36 +23,30 @@ const ClassInfo& TTimer::ClassType() const {
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     TApplication* app = Application();
-    if (!app)
-        throw EInvalidOperation("A timer needs an application");
+    if (!app) throw EInvalidOperation("A timer needs an application");
     window_ = app->AllocateHWnd([this](TMessage& m) {
-        if (m.Msg == platform::WM_TIMER && enabled_ && onTimer_)
-            onTimer_(this);
+        if (m.Msg == platform::WM_TIMER && enabled_ && onTimer_) onTimer_(this);
     });
 }
 
 TTimer::~TTimer() {
-    if (TApplication* app = Application())
-        app->DeallocateHWnd(window_);
+    if (TApplication* app = Application()) app->DeallocateHWnd(window_);
 }
 
 void TTimer::Update() {
     TApplication* app = Application();
     app->KillTimer(window_, 1);
-    if (interval_ != 0 && enabled_ && onTimer_)
-        app->SetTimer(window_, 1, interval_);
+    if (interval_ != 0 && enabled_ && onTimer_) app->SetTimer(window_, 1, interval_);
 }
 
 void TTimer::SetEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     Update();
 }
 
 void TTimer::SetInterval(std::uint32_t interval) {
-    if (interval == interval_)
-        return;
+    if (interval == interval_) return;
     interval_ = interval;
     Update();
 }
@@ -64,8 +58,7 @@ void TTimer::SetOnTimer(TNotifyEvent handler) {
 
 int ShowMessageBox(TComponent& anyComponent, const std::string& text, std::uint32_t iconFlags) {
     TApplication* app = anyComponent.Application();
-    if (!app)
-        throw EInvalidOperation("No application to show: " + text);
+    if (!app) throw EInvalidOperation("No application to show: " + text);
     return app->MessageBox(text, app->Title(), platform::MB_OK | iconFlags);
 }
 

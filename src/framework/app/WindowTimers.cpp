@@ -29,11 +29,9 @@ void WindowTimers::KillAll(platform::WindowHandle window) {
 std::optional<WindowTimers::Due> WindowTimers::TakeDue(std::int64_t now) {
     Timer* earliest = nullptr;
     for (Timer& t : timers_) {
-        if (t.DueAt <= now && (!earliest || t.DueAt < earliest->DueAt))
-            earliest = &t;
+        if (t.DueAt <= now && (!earliest || t.DueAt < earliest->DueAt)) earliest = &t;
     }
-    if (!earliest)
-        return std::nullopt;
+    if (!earliest) return std::nullopt;
     earliest->DueAt = now + earliest->Interval;
     return Due{earliest->Window, earliest->Id};
 }

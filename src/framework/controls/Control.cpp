@@ -44,23 +44,18 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    if (TCustomForm* form = ParentForm())
-        form->ControlGoing(this);
-    if (parent_)
-        parent_->RemoveControl(this);
+    if (TCustomForm* form = ParentForm()) form->ControlGoing(this);
+    if (parent_) parent_->RemoveControl(this);
 }
 
 void TControl::SetParent(TWinControl* parent) {
-    if (parent == parent_)
-        return;
+    if (parent == parent_) return;
     if (parent_) {
         Invalidate();
-        if (TCustomForm* form = ParentForm())
-            form->ControlGoing(this);
+        if (TCustomForm* form = ParentForm()) form->ControlGoing(this);
         parent_->RemoveControl(this);
     }
-    if (parent)
-        parent->InsertControl(this);  // sets parent_
+    if (parent) parent->InsertControl(this);  // sets parent_
     if (parent_ && parentFont_) {
         const TNotifyEvent keep = font_.OnChange;
         font_.OnChange = nullptr;
@@ -71,25 +66,20 @@ void TControl::SetParent(TWinControl* parent) {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-    if (auto* winControl = dynamic_cast<TWinControl*>(parent))
-        SetParent(winControl);
+    if (auto* winControl = dynamic_cast<TWinControl*>(parent)) SetParent(winControl);
 }
 
 TCustomForm* TControl::ParentForm() const {
     for (const TControl* c = this; c; c = c->parent_) {
-        if (auto* form = dynamic_cast<TCustomForm*>(const_cast<TControl*>(c)))
-            return form;
+        if (auto* form = dynamic_cast<TCustomForm*>(const_cast<TControl*>(c))) return form;
     }
     return nullptr;
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
-    if (width < 0)
-        width = 0;
-    if (height < 0)
-        height = 0;
-    if (left == left_ && top == top_ && width == width_ && height == height_)
-        return;
+    if (width < 0) width = 0;
+    if (height < 0) height = 0;
+    if (left == left_ && top == top_ && width == width_ && height == height_) return;
     Invalidate();
     left_ = left;
     top_ = top;
@@ -99,34 +89,28 @@ void TControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TControl::SetVisible(bool visible) {
-    if (visible == visible_)
-        return;
-    if (!visible)
-        Invalidate();
+    if (visible == visible_) return;
+    if (!visible) Invalidate();
     visible_ = visible;
-    if (visible)
-        Invalidate();
+    if (visible) Invalidate();
     VisibleChanged();
 }
 
 void TControl::VisibleChanged() {
     if (!visible_) {
-        if (TCustomForm* form = ParentForm())
-            form->ControlHidden(this);
+        if (TCustomForm* form = ParentForm()) form->ControlHidden(this);
     }
 }
 
 bool TControl::Showing() const {
     for (const TControl* c = this; c; c = c->parent_) {
-        if (!c->visible_)
-            return false;
+        if (!c->visible_) return false;
     }
     return true;
 }
 
 void TControl::SetEnabled(bool enabled) {
-    if (enabled == enabled_)
-        return;
+    if (enabled == enabled_) return;
     enabled_ = enabled;
     Invalidate();
 }
@@ -138,19 +122,16 @@ void TControl::SetShowHint(bool show) {
 
 void TControl::SetParentShowHint(bool value) {
     parentShowHint_ = value;
-    if (value && parent_)
-        showHint_ = parent_->ShowHint();
+    if (value && parent_) showHint_ = parent_->ShowHint();
 }
 
 bool TControl::HintEnabled() const {
-    if (parentShowHint_ && parent_)
-        return parent_->HintEnabled();
+    if (parentShowHint_ && parent_) return parent_->HintEnabled();
     return showHint_;
 }
 
 void TControl::SetColor(TColor color) {
-    if (color == color_)
-        return;
+    if (color == color_) return;
     color_ = color;
     Invalidate();
 }
@@ -173,8 +154,7 @@ Point TControl::FormOrigin() const {
 }
 
 void TControl::Invalidate() {
-    if (!Showing())
-        return;
+    if (!Showing()) return;
     if (TCustomForm* form = ParentForm()) {
         const Point o = FormOrigin();
         form->InvalidateRect(Rect::FromBounds(o.X, o.Y, width_, height_));
@@ -183,8 +163,7 @@ void TControl::Invalidate() {
 
 void TControl::Repaint() {
     Invalidate();
-    if (TCustomForm* form = ParentForm())
-        form->PaintNow();
+    if (TCustomForm* form = ParentForm()) form->PaintNow();
 }
 
 Point TControl::ClientToScreen(Point p) const {
@@ -206,8 +185,7 @@ bool TControl::MouseCapture() const {
 
 void TControl::SetMouseCapture(bool capture) {
     TCustomForm* form = ParentForm();
-    if (!form)
-        return;
+    if (!form) return;
     if (capture) {
         form->SetCaptureControl(this);
     } else if (form->CaptureControl() == this) {
@@ -216,33 +194,27 @@ void TControl::SetMouseCapture(bool capture) {
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseDown && !(controlStyle_ & csNoStdEvents))
-        OnMouseDown(this, button, shift, x, y);
+    if (OnMouseDown && !(controlStyle_ & csNoStdEvents)) OnMouseDown(this, button, shift, x, y);
 }
 
 void TControl::MouseMove(TShiftState shift, int x, int y) {
-    if (OnMouseMove && !(controlStyle_ & csNoStdEvents))
-        OnMouseMove(this, shift, x, y);
+    if (OnMouseMove && !(controlStyle_ & csNoStdEvents)) OnMouseMove(this, shift, x, y);
 }
 
 void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (OnMouseUp && !(controlStyle_ & csNoStdEvents))
-        OnMouseUp(this, button, shift, x, y);
+    if (OnMouseUp && !(controlStyle_ & csNoStdEvents)) OnMouseUp(this, button, shift, x, y);
 }
 
 void TControl::Click() {
-    if (OnClick)
-        OnClick(this);
+    if (OnClick) OnClick(this);
 }
 
 void TControl::MouseEnter() {
-    if (parent_)
-        parent_->ChildMouseEnter(this);
+    if (parent_) parent_->ChildMouseEnter(this);
 }
 
 void TControl::MouseLeave() {
-    if (parent_)
-        parent_->ChildMouseLeave(this);
+    if (parent_) parent_->ChildMouseLeave(this);
 }
 
 }  // namespace zindra

@@ -42,27 +42,22 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
 
 char TEdit::Fold(char c) const {
     const auto u = static_cast<unsigned char>(c);
-    if (charCase_ == TEditCharCase::ecUpperCase)
-        return static_cast<char>(std::toupper(u));
-    if (charCase_ == TEditCharCase::ecLowerCase)
-        return static_cast<char>(std::tolower(u));
+    if (charCase_ == TEditCharCase::ecUpperCase) return static_cast<char>(std::toupper(u));
+    if (charCase_ == TEditCharCase::ecLowerCase) return static_cast<char>(std::tolower(u));
     return c;
 }
 
 void TEdit::Changed() {
     Invalidate();
-    if (OnChange)
-        OnChange(this);
+    if (OnChange) OnChange(this);
 }
 
 void TEdit::SetText(const std::string& text) {
     std::string folded;
     for (const char c : text)
         folded += Fold(c);
-    if (maxLength_ > 0 && folded.size() > static_cast<std::size_t>(maxLength_))
-        folded.resize(maxLength_);
-    if (folded == text_)
-        return;
+    if (maxLength_ > 0 && folded.size() > static_cast<std::size_t>(maxLength_)) folded.resize(maxLength_);
+    if (folded == text_) return;
     text_ = folded;
     selStart_ = static_cast<int>(text_.size());
     selLength_ = 0;
@@ -94,8 +89,7 @@ void TEdit::SetCaret(int position) {
 void TEdit::ReplaceSelection(const std::string& with) {
     std::string next = text_;
     next.replace(static_cast<std::size_t>(selStart_), static_cast<std::size_t>(selLength_), with);
-    if (maxLength_ > 0 && next.size() > static_cast<std::size_t>(maxLength_))
-        return;  // the box refuses it
+    if (maxLength_ > 0 && next.size() > static_cast<std::size_t>(maxLength_)) return;  // the box refuses it
     text_ = next;
     selStart_ += static_cast<int>(with.size());
     selLength_ = 0;
@@ -119,12 +113,9 @@ void TEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
             SetCaret(length);
             break;
         case platform::VK_DELETE:
-            if (readOnly_)
-                break;
-            if (selLength_ == 0 && selStart_ < length)
-                selLength_ = 1;
-            if (selLength_ > 0)
-                ReplaceSelection("");
+            if (readOnly_) break;
+            if (selLength_ == 0 && selStart_ < length) selLength_ = 1;
+            if (selLength_ > 0) ReplaceSelection("");
             break;
         default:
             break;
@@ -134,20 +125,17 @@ void TEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
 // The key-press event comes first and may change or swallow the character.
 void TEdit::KeyPress(char& key) {
     TWinControl::KeyPress(key);
-    if (key == 0 || readOnly_)
-        return;
+    if (key == 0 || readOnly_) return;
     const auto u = static_cast<unsigned char>(key);
     if (key == '\b') {
         if (selLength_ == 0 && selStart_ > 0) {
             --selStart_;
             selLength_ = 1;
         }
-        if (selLength_ > 0)
-            ReplaceSelection("");
+        if (selLength_ > 0) ReplaceSelection("");
         return;
     }
-    if (u < 0x20 || u == 0x7F)
-        return;  // Enter, Escape, Tab and control keys type nothing
+    if (u < 0x20 || u == 0x7F) return;  // Enter, Escape, Tab and control keys type nothing
     ReplaceSelection(std::string(1, Fold(key)));
 }
 
@@ -162,8 +150,7 @@ void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
         int best = 0;
         for (int i = 0; i <= static_cast<int>(text_.size()); ++i) {
             const std::string_view head = std::string_view(text_).substr(0, static_cast<std::size_t>(i));
-            if (TextLeft() + FontEngine::Instance().TextExtent(spec, head).Width <= x)
-                best = i;
+            if (TextLeft() + FontEngine::Instance().TextExtent(spec, head).Width <= x) best = i;
         }
         SetCaret(best);
     }
@@ -176,10 +163,8 @@ void TEdit::FocusChanged(bool gained) {
     } else if (!gained) {
         selLength_ = 0;
     }
-    if (gained && OnEnter)
-        OnEnter(this);
-    if (!gained && OnExit)
-        OnExit(this);
+    if (gained && OnEnter) OnEnter(this);
+    if (!gained && OnExit) OnExit(this);
     Invalidate();
 }
 

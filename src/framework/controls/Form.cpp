@@ -70,8 +70,7 @@ const ClassInfo& TForm::ClassType() const {
 
 TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
     TApplication* app = Application();
-    if (!app)
-        throw EInvalidOperation("A form needs an application as its owner");
+    if (!app) throw EInvalidOperation("A form needs an application as its owner");
     TWinControl::SetVisible(false);
     SetBounds(0, 0, 320, 240);
     app->RegisterForm(this);
@@ -83,19 +82,16 @@ TCustomForm::~TCustomForm() {
     DestroyComponents();
     if (TApplication* app = Application()) {
         app->UnregisterForm(this);
-        if (handle_)
-            app->Platform().GetDesktop().DestroyWindow(handle_);
+        if (handle_) app->Platform().GetDesktop().DestroyWindow(handle_);
     }
 }
 
 void TCustomForm::DoDestroy() {
     // A form whose construction failed never ran its creation handler; nor does it run this one,
     // whose code may belong to a part of the form that was never made.
-    if (destroyed_ || !created_)
-        return;
+    if (destroyed_ || !created_) return;
     destroyed_ = true;
-    if (OnDestroy)
-        OnDestroy(this);
+    if (OnDestroy) OnDestroy(this);
 }
 
 void TCustomForm::CreateParams(platform::WindowParams& params) {
@@ -119,8 +115,7 @@ void TCustomForm::LoadLayout(const std::string& resourceName) {
     ReadLayoutText(*this, this, ResourceText(resourceName));
     created_ = true;
     try {
-        if (OnCreate)
-            OnCreate(this);
+        if (OnCreate) OnCreate(this);
     } catch (const std::exception& e) {
         Application()->HandleException(e);
     }
@@ -138,17 +133,14 @@ bool TCustomForm::BindField(const std::string& name, TComponent* component) {
 
 void TCustomForm::SetCaption(const std::string& caption) {
     caption_ = caption;
-    if (handle_)
-        Application()->Platform().GetDesktop().SetWindowText(handle_, caption);
+    if (handle_) Application()->Platform().GetDesktop().SetWindowText(handle_, caption);
 }
 
 void TCustomForm::SetBounds(int left, int top, int width, int height) {
     const bool resized = width != Width() || height != Height();
     TWinControl::SetBounds(left, top, width, height);
-    if (handle_)
-        Application()->Platform().GetDesktop().SetWindowBounds(handle_, BoundsRect());
-    if (resized)
-        InvalidateRect(ClientRect());
+    if (handle_) Application()->Platform().GetDesktop().SetWindowBounds(handle_, BoundsRect());
+    if (resized) InvalidateRect(ClientRect());
 }
 
 void TCustomForm::ShowWindowNow() {
@@ -166,36 +158,27 @@ void TCustomForm::ShowWindowNow() {
 }
 
 void TCustomForm::SetVisible(bool visible) {
-    if (visible == Visible())
-        return;
+    if (visible == Visible()) return;
     TWinControl::SetVisible(visible);
     if (visible) {
         ShowWindowNow();
-        if (OnShow)
-            OnShow(this);
+        if (OnShow) OnShow(this);
     } else {
-        if (OnHide)
-            OnHide(this);
-        if (handle_)
-            Application()->Platform().GetDesktop().ShowWindow(handle_, platform::SW_HIDE);
+        if (OnHide) OnHide(this);
+        if (handle_) Application()->Platform().GetDesktop().ShowWindow(handle_, platform::SW_HIDE);
     }
 }
 
 void TCustomForm::SetWindowState(TWindowState state) {
-    if (state == TWindowState::wsMaximized)
-        state = TWindowState::wsNormal;  // a borderless menu never maximises
-    if (state == windowState_)
-        return;
+    if (state == TWindowState::wsMaximized) state = TWindowState::wsNormal;  // a borderless menu never maximises
+    if (state == windowState_) return;
     windowState_ = state;
-    if (!Visible() || IsLoading())
-        return;
+    if (!Visible() || IsLoading()) return;
     const bool minimise = state == TWindowState::wsMinimized;
     Application()->Platform().GetDesktop().ShowWindow(Handle(),
                                                       minimise ? platform::SW_MINIMIZE : platform::SW_RESTORE);
-    if (Application()->MainForm() == this)
-        Application()->MainFormStateChanged(minimise);
-    if (!minimise)
-        InvalidateRect(ClientRect());
+    if (Application()->MainForm() == this) Application()->MainFormStateChanged(minimise);
+    if (!minimise) InvalidateRect(ClientRect());
 }
 
 void TCustomForm::Close() {
@@ -204,10 +187,8 @@ void TCustomForm::Close() {
         return;
     }
     TCloseAction action = TCloseAction::caHide;
-    if (OnClose)
-        OnClose(this, action);
-    if (action == TCloseAction::caNone)
-        return;
+    if (OnClose) OnClose(this, action);
+    if (action == TCloseAction::caNone) return;
     TApplication* app = Application();
     if (app->MainForm() == this) {
         app->Terminate();
@@ -222,15 +203,12 @@ void TCustomForm::Close() {
 
 void TCustomForm::CloseModal() {
     TCloseAction action = TCloseAction::caHide;
-    if (OnClose)
-        OnClose(this, action);
-    if (action == TCloseAction::caNone)
-        modalResult_ = TModalResult::mrNone;
+    if (OnClose) OnClose(this, action);
+    if (action == TCloseAction::caNone) modalResult_ = TModalResult::mrNone;
 }
 
 TModalResult TCustomForm::ShowModal() {
-    if (Visible() || !Enabled() || modal_)
-        throw EInvalidOperation("Cannot make a visible window modal");
+    if (Visible() || !Enabled() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
     TApplication* app = Application();
     app->DisableWindowsExcept(this);
     modal_ = true;
@@ -252,8 +230,7 @@ TModalResult TCustomForm::ShowModal() {
 
 void TCustomForm::InvalidateRect(const Rect& rect) {
     const Rect clipped = rect.Intersect(ClientRect());
-    if (!clipped.IsEmpty())
-        dirty_ = dirty_.Union(clipped);
+    if (!clipped.IsEmpty()) dirty_ = dirty_.Union(clipped);
 }
 
 bool TCustomForm::NeedsPaint() const {
@@ -261,8 +238,7 @@ bool TCustomForm::NeedsPaint() const {
 }
 
 void TCustomForm::PaintNow() {
-    if (dirty_.IsEmpty() || Width() == 0 || Height() == 0)
-        return;
+    if (dirty_.IsEmpty() || Width() == 0 || Height() == 0) return;
     if (backBuffer_.Width() != Width() || backBuffer_.Height() != Height()) {
         backBuffer_.Resize(Width(), Height());
         dirty_ = ClientRect();
@@ -276,19 +252,15 @@ void TCustomForm::PaintNow() {
 }
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
-    if (control == activeControl_)
-        return;
+    if (control == activeControl_) return;
     TWinControl* old = activeControl_;
     activeControl_ = control;
-    if (old)
-        old->FocusChanged(false);
-    if (control)
-        control->FocusChanged(true);
+    if (old) old->FocusChanged(false);
+    if (control) control->FocusChanged(true);
 }
 
 void TCustomForm::SetCaptureControl(TControl* control) {
-    if (control == captureControl_)
-        return;
+    if (control == captureControl_) return;
     captureControl_ = control;
     platform::Desktop& desktop = Application()->Platform().GetDesktop();
     if (control) {
@@ -299,19 +271,14 @@ void TCustomForm::SetCaptureControl(TControl* control) {
 }
 
 void TCustomForm::ControlGoing(TControl* control) {
-    if (captureControl_ == control)
-        SetCaptureControl(nullptr);
-    if (activeControl_ == control)
-        activeControl_ = nullptr;
-    if (TApplication* app = Application())
-        app->ControlGoing(control);
+    if (captureControl_ == control) SetCaptureControl(nullptr);
+    if (activeControl_ == control) activeControl_ = nullptr;
+    if (TApplication* app = Application()) app->ControlGoing(control);
 }
 
 void TCustomForm::ControlHidden(TControl* control) {
-    if (captureControl_ && !captureControl_->Showing())
-        SetCaptureControl(nullptr);
-    if (activeControl_ && !activeControl_->Showing())
-        SetActiveControl(nullptr);
+    if (captureControl_ && !captureControl_->Showing()) SetCaptureControl(nullptr);
+    if (activeControl_ && !activeControl_->Showing()) SetActiveControl(nullptr);
     (void)control;
 }
 

@@ -112,8 +112,7 @@ protected:
     void Field(const std::string& name, T*& field) {
         fields_[LowerCase(name)] = [&field](TComponent* c) {
             T* typed = dynamic_cast<T*>(c);
-            if (typed)
-                field = typed;
+            if (typed) field = typed;
             return typed != nullptr;
         };
     }

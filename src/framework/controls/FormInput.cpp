@@ -45,8 +45,7 @@ void TCustomForm::HandleEvent(const platform::Event& event) {
             break;
         case EventKind::ShowState:
             windowState_ = event.Key == platform::SW_MINIMIZE ? TWindowState::wsMinimized : TWindowState::wsNormal;
-            if (windowState_ == TWindowState::wsNormal)
-                InvalidateRect(ClientRect());
+            if (windowState_ == TWindowState::wsNormal) InvalidateRect(ClientRect());
             break;
         case EventKind::CaptureLost:
             captureControl_ = nullptr;
@@ -63,8 +62,7 @@ void TCustomForm::Activated(bool active) {
     active_ = active;
     if (active) {
         Application()->SetActiveForm(this);
-        if (OnActivate)
-            OnActivate(this);
+        if (OnActivate) OnActivate(this);
     } else if (OnDeactivate) {
         OnDeactivate(this);
     }
@@ -74,10 +72,8 @@ void TCustomForm::DispatchMouse(const platform::Event& event) {
     using platform::EventKind;
     const Point p{event.X, event.Y};
     TControl* target = captureControl_;
-    if (!target)
-        target = ControlAtPos(p, false);
-    if (!target)
-        target = this;
+    if (!target) target = ControlAtPos(p, false);
+    if (!target) target = this;
     const Point origin = target == this ? Point{0, 0} : target->FormOrigin();
     const int x = p.X - origin.X;
     const int y = p.Y - origin.Y;
@@ -91,21 +87,17 @@ void TCustomForm::DispatchMouse(const platform::Event& event) {
     const bool left = button == TMouseButton::mbLeft;
     if (event.Kind == EventKind::MouseDown) {
         app->CancelHint();
-        if (left && (target->ControlStyle() & csCaptureMouse))
-            target->SetMouseCapture(true);
-        if (left && (target->ControlStyle() & csClickEvents))
-            target->clicked_ = true;
+        if (left && (target->ControlStyle() & csCaptureMouse)) target->SetMouseCapture(true);
+        if (left && (target->ControlStyle() & csClickEvents)) target->clicked_ = true;
         target->MouseDown(button, event.Shift, x, y);
         return;
     }
     // Release: the click comes before the mouse-up event, while the control still looks pressed.
     if (left) {
-        if (target->MouseCapture())
-            target->SetMouseCapture(false);
+        if (target->MouseCapture()) target->SetMouseCapture(false);
         if (target->clicked_) {
             target->clicked_ = false;
-            if (target->ClientRect().Contains({x, y}))
-                target->Click();
+            if (target->ClientRect().Contains({x, y})) target->Click();
         }
     }
     target->MouseUp(button, event.Shift, x, y);
@@ -115,10 +107,8 @@ TWinControl* TCustomForm::FirstFocusable(TWinControl* within) const {
     TWinControl* best = nullptr;
     for (TControl* c : within->Controls()) {
         auto* w = dynamic_cast<TWinControl*>(c);
-        if (!w || !w->CanFocus())
-            continue;
-        if (w->TabStop() && (!best || w->TabOrder() < best->TabOrder()))
-            best = w;
+        if (!w || !w->CanFocus()) continue;
+        if (w->TabStop() && (!best || w->TabOrder() < best->TabOrder())) best = w;
     }
     return best;
 }
@@ -127,29 +117,22 @@ void TCustomForm::DispatchKey(const platform::Event& event) {
     using platform::EventKind;
     // Keys typed while nothing has the focus go to the first control that can take it, so a
     // pupil can type into a box that has just appeared without clicking it first.
-    if (!activeControl_ || !activeControl_->CanFocus())
-        SetActiveControl(FirstFocusable(this));
+    if (!activeControl_ || !activeControl_->CanFocus()) SetActiveControl(FirstFocusable(this));
     TWinControl* target = activeControl_ ? activeControl_ : this;
     if (event.Kind == EventKind::Char) {
         char key = static_cast<char>(event.Key);
-        if (keyPreview_ && target != this)
-            TWinControl::KeyPress(key);
-        if (key)
-            target->KeyPress(key);
+        if (keyPreview_ && target != this) TWinControl::KeyPress(key);
+        if (key) target->KeyPress(key);
         return;
     }
     auto key = static_cast<std::uint16_t>(event.Key);
     const TShiftState shift = event.Shift & (kShiftKey | kAltKey | kCtrlKey);
     if (event.Kind == EventKind::KeyDown) {
-        if (keyPreview_ && target != this)
-            TWinControl::KeyDown(key, shift);
-        if (key)
-            target->KeyDown(key, shift);
+        if (keyPreview_ && target != this) TWinControl::KeyDown(key, shift);
+        if (key) target->KeyDown(key, shift);
     } else {
-        if (keyPreview_ && target != this)
-            TWinControl::KeyUp(key, shift);
-        if (key)
-            target->KeyUp(key, shift);
+        if (keyPreview_ && target != this) TWinControl::KeyUp(key, shift);
+        if (key) target->KeyUp(key, shift);
     }
 }
 

@@ -44,41 +44,34 @@ void TImage::PictureChanged() {
 }
 
 void TImage::SetAutoSize(bool value) {
-    if (value == autoSize_)
-        return;
+    if (value == autoSize_) return;
     autoSize_ = value;
-    if (value)
-        PictureChanged();
+    if (value) PictureChanged();
 }
 
 void TImage::SetStretch(bool value) {
-    if (value == stretch_)
-        return;
+    if (value == stretch_) return;
     stretch_ = value;
     Invalidate();
 }
 
 void TImage::SetCenter(bool value) {
-    if (value == center_)
-        return;
+    if (value == center_) return;
     center_ = value;
     Invalidate();
 }
 
 void TImage::SetTransparent(bool value) {
-    if (value == transparent_)
-        return;
+    if (value == transparent_) return;
     transparent_ = value;
     PictureChanged();
 }
 
 Rect TImage::DestRect() const {
-    if (stretch_)
-        return ClientRect();
+    if (stretch_) return ClientRect();
     const int w = picture_.Width();
     const int h = picture_.Height();
-    if (center_)
-        return Rect::FromBounds((Width() - w) / 2, (Height() - h) / 2, w, h);
+    if (center_) return Rect::FromBounds((Width() - w) / 2, (Height() - h) / 2, w, h);
     return {0, 0, w, h};
 }
 

@@ -21,11 +21,9 @@ constexpr const char* kNotOpen = "No MCI device is open.";
 
 TApplication& ApplicationOf(const TComponent& component) {
     TApplication* application = component.Application();
-    if (!application)
-        throw EInvalidOperation("TMediaPlayer needs an application among its owners");
+    if (!application) throw EInvalidOperation("TMediaPlayer needs an application among its owners");
     return *application;
 }
-
 
 TMPNotifyValues NotifyValueOf(std::uintptr_t code) {
     switch (code) {
@@ -63,12 +61,9 @@ std::string MciErrorText(std::uint32_t code) {
 
 TMPDeviceTypes DeviceTypeForFile(const std::string& fileName) {
     const std::string extension = ExtensionOf(fileName);
-    if (extension == "mid" || extension == "midi" || extension == "rmi")
-        return TMPDeviceTypes::dtSequencer;
-    if (extension == "wav")
-        return TMPDeviceTypes::dtWaveAudio;
-    if (extension == "avi")
-        return TMPDeviceTypes::dtAVIVideo;
+    if (extension == "mid" || extension == "midi" || extension == "rmi") return TMPDeviceTypes::dtSequencer;
+    if (extension == "wav") return TMPDeviceTypes::dtWaveAudio;
+    if (extension == "avi") return TMPDeviceTypes::dtAVIVideo;
     return TMPDeviceTypes::dtOther;
 }
 
@@ -108,26 +103,22 @@ TMediaPlayer::~TMediaPlayer() {
 
 void TMediaPlayer::Loaded() {
     TGraphicControl::Loaded();
-    if (autoOpen_ && !IsDesigning())
-        Open();
+    if (autoOpen_ && !IsDesigning()) Open();
 }
 
 void TMediaPlayer::Check(std::uint32_t error) {
     error_ = error;
-    if (error != 0)
-        throw EMCIDeviceError(MciErrorText(error));
+    if (error != 0) throw EMCIDeviceError(MciErrorText(error));
 }
 
 void TMediaPlayer::RequireOpen() {
-    if (device_ == 0)
-        throw EMCIDeviceError(kNotOpen);
+    if (device_ == 0) throw EMCIDeviceError(kNotOpen);
 }
 
 std::uint32_t TMediaPlayer::OpenDevice(std::uint32_t& device) {
     const bool chosen = deviceType_ != TMPDeviceTypes::dtAutoSelect;
     const TMPDeviceTypes type = chosen ? deviceType_ : DeviceTypeForFile(fileName_);
-    if (type == TMPDeviceTypes::dtOther && !chosen)
-        return kMciErrExtensionNotFound;
+    if (type == TMPDeviceTypes::dtOther && !chosen) return kMciErrExtensionNotFound;
     platform::Platform& platform = application_.Platform();
     if (type != TMPDeviceTypes::dtSequencer || !platform.Has(platform::Capability::MidiSequencer)) {
         return platform::MCIERR_DEVICE_NOT_INSTALLED;
@@ -143,8 +134,7 @@ void TMediaPlayer::Open() {
 }
 
 void TMediaPlayer::Close() {
-    if (device_ == 0)
-        return;
+    if (device_ == 0) return;
     const std::uint32_t device = device_;
     device_ = 0;
     // NOTE: a close the driver refuses still forgets the device; there is nothing a caller
@@ -169,15 +159,13 @@ void TMediaPlayer::Rewind() {
 
 std::optional<std::uint32_t> TMediaPlayer::Status(platform::MciStatusItem item) const {
     std::uint32_t value = 0;
-    if (device_ == 0 || application_.Platform().GetAudio().MidiStatus(device_, item, value) != 0)
-        return std::nullopt;
+    if (device_ == 0 || application_.Platform().GetAudio().MidiStatus(device_, item, value) != 0) return std::nullopt;
     return value;
 }
 
 TMPModes TMediaPlayer::Mode() const {
     const auto mode = Status(platform::MciStatusItem::Mode);
-    if (!mode || *mode < platform::MCI_MODE_NOT_READY || *mode > platform::MCI_MODE_OPEN)
-        return TMPModes::mpNotReady;
+    if (!mode || *mode < platform::MCI_MODE_NOT_READY || *mode > platform::MCI_MODE_OPEN) return TMPModes::mpNotReady;
     return static_cast<TMPModes>(*mode - platform::MCI_MODE_NOT_READY);
 }
 
@@ -190,13 +178,11 @@ std::uint32_t TMediaPlayer::Length() const {
 }
 
 void TMediaPlayer::WindowProc(TMessage& message) {
-    if (message.Msg != platform::MM_MCINOTIFY)
-        return;
+    if (message.Msg != platform::MM_MCINOTIFY) return;
     notifyValue_ = NotifyValueOf(message.WParam);
     // A copy: the handler may destroy this player along with its form.
     const TNotifyEvent handler = OnNotify;
-    if (!handler)
-        return;
+    if (!handler) return;
     TApplication& application = application_;
     try {
         handler(this);

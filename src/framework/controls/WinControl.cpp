@@ -36,16 +36,14 @@ TWinControl::~TWinControl() {
 }
 
 void TWinControl::InsertControl(TControl* control) {
-    if (std::find(controls_.begin(), controls_.end(), control) != controls_.end())
-        return;
+    if (std::find(controls_.begin(), controls_.end(), control) != controls_.end()) return;
     controls_.push_back(control);
     control->parent_ = this;
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     const auto it = std::find(controls_.begin(), controls_.end(), control);
-    if (it == controls_.end())
-        return;
+    if (it == controls_.end()) return;
     controls_.erase(it);
     control->parent_ = nullptr;
 }
@@ -56,10 +54,8 @@ TControl* TWinControl::ControlAtPos(Point p, bool allowDisabled) const {
         for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
             TControl* c = *it;
             const bool isWindowed = dynamic_cast<TWinControl*>(c) != nullptr;
-            if (isWindowed != windowed || !c->Visible() || (!allowDisabled && !c->Enabled()))
-                continue;
-            if (!c->BoundsRect().Contains(p))
-                continue;
+            if (isWindowed != windowed || !c->Visible() || (!allowDisabled && !c->Enabled())) continue;
+            if (!c->BoundsRect().Contains(p)) continue;
             if (auto* container = dynamic_cast<TWinControl*>(c)) {
                 if (TControl* inner = container->ControlAtPos({p.X - c->Left(), p.Y - c->Top()}, allowDisabled)) {
                     return inner;
@@ -81,25 +77,20 @@ bool TWinControl::CanFocus() const {
 }
 
 void TWinControl::SetFocus() {
-    if (!CanFocus())
-        throw EInvalidOperation("Cannot focus a disabled or invisible window");
-    if (TCustomForm* form = ParentForm())
-        form->SetActiveControl(this);
+    if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    if (TCustomForm* form = ParentForm()) form->SetActiveControl(this);
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {
-    if (OnKeyDown)
-        OnKeyDown(this, key, shift);
+    if (OnKeyDown) OnKeyDown(this, key, shift);
 }
 
 void TWinControl::KeyPress(char& key) {
-    if (OnKeyPress)
-        OnKeyPress(this, key);
+    if (OnKeyPress) OnKeyPress(this, key);
 }
 
 void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift) {
-    if (OnKeyUp)
-        OnKeyUp(this, key, shift);
+    if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
 void TWinControl::PaintSelf(TCanvas& canvas) {
@@ -115,12 +106,10 @@ void TWinControl::PaintTree(TCanvas& canvas, const Rect& dirty) {
     for (const bool windowed : {false, true}) {
         for (TControl* child : controls_) {
             auto* container = dynamic_cast<TWinControl*>(child);
-            if ((container != nullptr) != windowed || !child->Visible())
-                continue;
+            if ((container != nullptr) != windowed || !child->Visible()) continue;
             const Rect bounds = child->BoundsRect().Offset(origin.X, origin.Y);
             const Rect area = bounds.Intersect(dirty).Intersect(canvas.ToTarget(canvas.ClipRect()));
-            if (area.IsEmpty())
-                continue;
+            if (area.IsEmpty()) continue;
             TCanvas childCanvas(canvas.Target(), {bounds.Left, bounds.Top}, area);
             childCanvas.Font().Assign(*child->Font());
             if (container) {

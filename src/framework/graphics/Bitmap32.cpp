@@ -15,8 +15,7 @@ void Bitmap32::Resize(int width, int height, Pixel fill) {
     if (width < 0 || height < 0 || width > kMaxSide || height > kMaxSide) {
         throw EInvalidGraphic("Bitmap size out of range");
     }
-    if (width == 0 || height == 0)
-        width = height = 0;
+    if (width == 0 || height == 0) width = height = 0;
     width_ = width;
     height_ = height;
     pixels_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill);

@@ -22,8 +22,7 @@ TBitmap::TBitmap(const TBitmap& other)
       transparentColor_(other.transparentColor_) {}
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
-    if (this == &other)
-        return *this;
+    if (this == &other) return *this;
     image_ = other.image_;
     bitsPerPixel_ = other.bitsPerPixel_;
     transparentColor_ = other.transparentColor_;
@@ -34,28 +33,24 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 }
 
 void TBitmap::SetSize(int width, int height) {
-    if (width == image_.Width() && height == image_.Height())
-        return;
+    if (width == image_.Width() && height == image_.Height()) return;
     image_.Resize(width, height, MakePixel(255, 255, 255));
     canvas_.reset();
     Changed();
 }
 
 TCanvas& TBitmap::Canvas() {
-    if (!canvas_)
-        canvas_ = std::make_unique<TCanvas>(image_);
+    if (!canvas_) canvas_ = std::make_unique<TCanvas>(image_);
     return *canvas_;
 }
 
 TColor TBitmap::TransparentColor() const {
-    if (transparentColor_ != clNone || image_.Empty())
-        return transparentColor_;
+    if (transparentColor_ != clNone || image_.Empty()) return transparentColor_;
     return PixelToColor(image_.At(0, image_.Height() - 1));
 }
 
 void TBitmap::Draw(TCanvas& canvas, const Rect& dest) const {
-    if (image_.Empty())
-        return;
+    if (image_.Empty()) return;
     const Rect all{0, 0, image_.Width(), image_.Height()};
     if (!transparent_) {
         canvas.DrawPixels(dest, image_, all, false);

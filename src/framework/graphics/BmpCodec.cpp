@@ -25,13 +25,11 @@ enum Compression : std::uint32_t { kRgb = 0, kRle8 = 1, kRle4 = 2, kBitFields = 
 
 // Overflow-checked arithmetic for sizes that come from a file.
 std::size_t Mul(std::size_t a, std::size_t b) {
-    if (b != 0 && a > std::numeric_limits<std::size_t>::max() / b)
-        Invalid();
+    if (b != 0 && a > std::numeric_limits<std::size_t>::max() / b) Invalid();
     return a * b;
 }
 std::size_t Add(std::size_t a, std::size_t b) {
-    if (a > std::numeric_limits<std::size_t>::max() - b)
-        Invalid();
+    if (a > std::numeric_limits<std::size_t>::max() - b) Invalid();
     return a + b;
 }
 
@@ -41,8 +39,7 @@ public:
     explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
     std::size_t Size() const { return data_.size(); }
     void Need(std::size_t at, std::size_t count) const {
-        if (at > data_.size() || count > data_.size() - at)
-            Invalid();
+        if (at > data_.size() || count > data_.size() - at) Invalid();
     }
     const std::uint8_t* At(std::size_t at, std::size_t count) const {
         Need(at, count);
@@ -70,19 +67,16 @@ struct Channel {
 
     static Channel From(std::uint32_t mask) {
         Channel c;
-        if (mask == 0)
-            return c;
+        if (mask == 0) return c;
         c.mask = mask;
         while (((mask >> c.shift) & 1u) == 0)
             ++c.shift;
         c.max = mask >> c.shift;
-        if ((c.max & (c.max + 1)) != 0)
-            Invalid();  // not one run of bits
+        if ((c.max & (c.max + 1)) != 0) Invalid();  // not one run of bits
         return c;
     }
     std::uint8_t Get(std::uint32_t value, std::uint8_t absent) const {
-        if (mask == 0)
-            return absent;
+        if (mask == 0) return absent;
         const std::uint64_t v = (value & mask) >> shift;
         return static_cast<std::uint8_t>((v * 255 + max / 2) / max);
     }
@@ -105,25 +99,21 @@ struct Header {
 void ReadCoreHeader(const ByteReader& in, Header& h) {
     h.width = in.U16(18);
     h.height = in.U16(20);
-    if (in.U16(22) != 1)
-        Invalid();
+    if (in.U16(22) != 1) Invalid();
     h.bitsPerPixel = in.U16(24);
     h.entrySize = 3;
     h.paletteAt = kFileHeaderSize + 12;
-    if (h.bitsPerPixel != 1 && h.bitsPerPixel != 4 && h.bitsPerPixel != 8 && h.bitsPerPixel != 24)
-        Invalid();
+    if (h.bitsPerPixel != 1 && h.bitsPerPixel != 4 && h.bitsPerPixel != 8 && h.bitsPerPixel != 24) Invalid();
 }
 
 // The 40-byte header and its longer versions, which carry the masks inside themselves.
 void ReadInfoHeader(const ByteReader& in, std::uint32_t headerSize, Header& h) {
     h.width = in.I32(18);
     const std::int32_t height = in.I32(22);
-    if (height == std::numeric_limits<std::int32_t>::min())
-        Invalid();
+    if (height == std::numeric_limits<std::int32_t>::min()) Invalid();
     h.topDown = height < 0;
     h.height = h.topDown ? -height : height;
-    if (in.U16(26) != 1)
-        Invalid();
+    if (in.U16(26) != 1) Invalid();
     h.bitsPerPixel = in.U16(28);
     h.compression = in.U32(30);
     h.colorsUsed = in.U32(46);
@@ -146,26 +136,21 @@ bool IsDepth(int bitsPerPixel, std::initializer_list<int> allowed) {
 void CheckFormat(Header& h) {
     switch (h.compression) {
         case kRgb:
-            if (!IsDepth(h.bitsPerPixel, {1, 4, 8, 16, 24, 32}))
-                Invalid();
+            if (!IsDepth(h.bitsPerPixel, {1, 4, 8, 16, 24, 32})) Invalid();
             // Masks in a long header mean nothing here; the alpha byte of 32-bit rows is unused.
             h.masks = {};
-            if (h.bitsPerPixel == 16)
-                h.masks = {0x7C00, 0x03E0, 0x001F, 0};
-            if (h.bitsPerPixel == 32)
-                h.masks = {0xFF0000, 0x00FF00, 0x0000FF, 0};
+            if (h.bitsPerPixel == 16) h.masks = {0x7C00, 0x03E0, 0x001F, 0};
+            if (h.bitsPerPixel == 32) h.masks = {0xFF0000, 0x00FF00, 0x0000FF, 0};
             break;
         case kRle8:
         case kRle4:
             // Windows defines no compressed top-down bitmaps.
-            if (h.topDown || h.bitsPerPixel != (h.compression == kRle8 ? 8 : 4))
-                Invalid();
+            if (h.topDown || h.bitsPerPixel != (h.compression == kRle8 ? 8 : 4)) Invalid();
             h.masks = {};
             break;
         case kBitFields:
         case kAlphaBitFields:
-            if (!IsDepth(h.bitsPerPixel, {16, 32}))
-                Invalid();
+            if (!IsDepth(h.bitsPerPixel, {16, 32})) Invalid();
             break;
         default:
             Invalid();
@@ -174,8 +159,7 @@ void CheckFormat(Header& h) {
     std::uint32_t seen = 0;
     for (std::size_t i = 0; i < 4; ++i) {
         const std::uint32_t mask = h.masks[i];
-        if ((mask & ~depthBits) != 0 || (seen & mask) != 0)
-            Invalid();
+        if ((mask & ~depthBits) != 0 || (seen & mask) != 0) Invalid();
         seen |= mask;
         h.channels[i] = Channel::From(mask);
     }
@@ -183,8 +167,7 @@ void CheckFormat(Header& h) {
 
 Header ReadHeader(const ByteReader& in) {
     in.Need(0, kFileHeaderSize + 4);
-    if (in.At(0, 2)[0] != 'B' || in.At(0, 2)[1] != 'M')
-        Invalid();
+    if (in.At(0, 2)[0] != 'B' || in.At(0, 2)[1] != 'M') Invalid();
     const std::uint32_t headerSize = in.U32(kFileHeaderSize);
     if (headerSize != 12 && headerSize != 40 && headerSize != 52 && headerSize != 56 && headerSize != 108 &&
         headerSize != 124) {
@@ -197,14 +180,11 @@ Header ReadHeader(const ByteReader& in) {
     } else {
         ReadInfoHeader(in, headerSize, h);
     }
-    if (h.width <= 0 || h.height <= 0 || h.width > Bitmap32::kMaxSide || h.height > Bitmap32::kMaxSide)
-        Invalid();
-    if (Mul(static_cast<std::size_t>(h.width), static_cast<std::size_t>(h.height)) > kMaxPixels)
-        Invalid();
+    if (h.width <= 0 || h.height <= 0 || h.width > Bitmap32::kMaxSide || h.height > Bitmap32::kMaxSide) Invalid();
+    if (Mul(static_cast<std::size_t>(h.width), static_cast<std::size_t>(h.height)) > kMaxPixels) Invalid();
     CheckFormat(h);
     h.pixelsAt = in.U32(10);
-    if (h.pixelsAt < h.paletteAt || h.pixelsAt > in.Size())
-        Invalid();
+    if (h.pixelsAt < h.paletteAt || h.pixelsAt > in.Size()) Invalid();
     return h;
 }
 
@@ -212,15 +192,12 @@ Header ReadHeader(const ByteReader& in) {
 // in core-header files that have none, by the pixel data starting early; both are honoured,
 // and a pixel that indexes past the table is a defect.
 std::vector<Pixel> ReadPalette(const ByteReader& in, const Header& h) {
-    if (h.bitsPerPixel > 8)
-        return {};
+    if (h.bitsPerPixel > 8) return {};
     const std::size_t maxColors = std::size_t{1} << h.bitsPerPixel;
-    if (h.colorsUsed > maxColors)
-        Invalid();
+    if (h.colorsUsed > maxColors) Invalid();
     std::size_t count = h.colorsUsed != 0 ? h.colorsUsed : maxColors;
     count = std::min(count, (h.pixelsAt - h.paletteAt) / h.entrySize);
-    if (count == 0)
-        Invalid();
+    if (count == 0) Invalid();
     const std::uint8_t* p = in.At(h.paletteAt, Mul(count, h.entrySize));
     std::vector<Pixel> palette(count);
     for (std::size_t i = 0; i < count; ++i, p += h.entrySize)
@@ -229,8 +206,7 @@ std::vector<Pixel> ReadPalette(const ByteReader& in, const Header& h) {
 }
 
 Pixel Lookup(const std::vector<Pixel>& palette, unsigned index) {
-    if (index >= palette.size())
-        Invalid();
+    if (index >= palette.size()) Invalid();
     return palette[index];
 }
 
@@ -249,8 +225,7 @@ void DecodeRow(const std::uint8_t* src, Pixel* out, const Header& h, const std::
         } else {
             const std::uint8_t* p = src + static_cast<std::size_t>(x) * (bpp / 8);
             std::uint32_t v = p[0] | std::uint32_t{p[1]} << 8;
-            if (bpp == 32)
-                v |= std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+            if (bpp == 32) v |= std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
             out[x] =
                 MakePixel(channels[0].Get(v, 0), channels[1].Get(v, 0), channels[2].Get(v, 0), channels[3].Get(v, 255));
         }
@@ -281,8 +256,7 @@ public:
         for (;;) {
             if (pos_ + 2 > data_.size()) {
                 // A file may end without its end marker once every row is closed.
-                if (y_ >= height_)
-                    return;
+                if (y_ >= height_) return;
                 Invalid();
             }
             const unsigned count = data_[pos_], value = data_[pos_ + 1];
@@ -304,8 +278,7 @@ public:
 
 private:
     void Reserve(unsigned count) {
-        if (y_ >= height_ || count > static_cast<unsigned>(width_ - x_))
-            Invalid();
+        if (y_ >= height_ || count > static_cast<unsigned>(width_ - x_)) Invalid();
     }
     void Put(unsigned index) { out_.At(x_++, height_ - 1 - y_) = Lookup(palette_, index); }
 
@@ -315,20 +288,17 @@ private:
             Put(nibbles_ ? (i % 2 == 0 ? value >> 4 : value & 15) : value);
     }
     void Delta() {
-        if (pos_ + 2 > data_.size())
-            Invalid();
+        if (pos_ + 2 > data_.size()) Invalid();
         const int dx = data_[pos_], dy = data_[pos_ + 1];
         pos_ += 2;
-        if (dx > width_ - x_ || dy > height_ - y_)
-            Invalid();
+        if (dx > width_ - x_ || dy > height_ - y_) Invalid();
         x_ += dx;
         y_ += dy;
     }
     // An absolute run of count indices, padded to a 16-bit boundary.
     void Literal(unsigned count) {
         const std::size_t bytes = nibbles_ ? (count + 1) / 2 : count;
-        if (pos_ + bytes > data_.size())
-            Invalid();
+        if (pos_ + bytes > data_.size()) Invalid();
         Reserve(count);
         for (unsigned i = 0; i < count; ++i) {
             const unsigned byte = data_[pos_ + (nibbles_ ? i / 2 : i)];
@@ -374,8 +344,7 @@ void PutHeaders(std::vector<std::uint8_t>& out, const Bitmap32& image, int bitsP
     Put32(out, imageSize);
     for (int i = 0; i < 4; ++i)
         Put32(out, 0);  // resolution, colours used and important
-    if (!alpha)
-        return;
+    if (!alpha) return;
     for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u})
         Put32(out, mask);
     Put32(out, 0x73524742);  // colour space 'sRGB'
@@ -406,8 +375,7 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
         throw EInvalidOperation("Bitmaps can be saved with 24 or 32 bits per pixel, not " +
                                 std::to_string(bitsPerPixel));
     }
-    if (image.Empty())
-        throw EInvalidOperation("Cannot save an empty bitmap");
+    if (image.Empty()) throw EInvalidOperation("Cannot save an empty bitmap");
     const Pixel* begin = image.Data();
     const Pixel* end = begin + static_cast<std::size_t>(image.Width()) * image.Height();
     const bool alpha = bitsPerPixel == 32 && std::any_of(begin, end, [](Pixel p) { return PixelA(p) != 255; });
@@ -422,8 +390,7 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
         const Pixel* row = image.Row(y);
         for (int x = 0; x < image.Width(); ++x) {
             out.insert(out.end(), {PixelB(row[x]), PixelG(row[x]), PixelR(row[x])});
-            if (bytesPerPixel == 4)
-                out.push_back(PixelA(row[x]));
+            if (bytesPerPixel == 4) out.push_back(PixelA(row[x]));
         }
         out.resize(out.size() + stride - image.Width() * bytesPerPixel, 0);
     }

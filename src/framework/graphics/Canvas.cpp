@@ -28,8 +28,7 @@ void TCanvas::Save() {
 }
 
 void TCanvas::Restore() {
-    if (saved_.empty())
-        throw EInvalidOperation("Canvas state stack is empty");
+    if (saved_.empty()) throw EInvalidOperation("Canvas state stack is empty");
     state_ = saved_.back();
     saved_.pop_back();
     const TNotifyEvent keep = font_.OnChange;
@@ -39,8 +38,7 @@ void TCanvas::Restore() {
 }
 
 void TCanvas::FillRect(const Rect& rect) {
-    if (state_.Brush.Style == TBrushStyle::bsClear)
-        return;
+    if (state_.Brush.Style == TBrushStyle::bsClear) return;
     zindra::FillRect(target_, ToTarget(rect), ColorToPixel(state_.Brush.Color), state_.Clip);
 }
 
@@ -56,8 +54,7 @@ void TCanvas::Rectangle(const Rect& rect) {
         const Rect inner = pen ? Rect{r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1} : r;
         zindra::FillRect(target_, inner, ColorToPixel(state_.Brush.Color), state_.Clip);
     }
-    if (pen)
-        zindra::FrameRect(target_, r, ColorToPixel(state_.Pen.Color), state_.Clip, state_.Pen.Width);
+    if (pen) zindra::FrameRect(target_, r, ColorToPixel(state_.Pen.Color), state_.Clip, state_.Pen.Width);
 }
 
 void TCanvas::Ellipse(const Rect& rect) {
@@ -111,8 +108,7 @@ platform::Rect TCanvas::TextRectOf(int x, int y, std::string_view text) {
 }
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
-    if (state_.Brush.Style != TBrushStyle::bsClear)
-        FillRect(TextRectOf(x, y, text));
+    if (state_.Brush.Style != TBrushStyle::bsClear) FillRect(TextRectOf(x, y, text));
     FontEngine::Instance().DrawText(target_, x + origin_.X, y + origin_.Y, font_.Spec(), text,
                                     ColorToPixel(font_.Color()), state_.Extra, state_.Clip);
 }
@@ -121,20 +117,17 @@ int TCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t format) {
     Rect r = ToTarget(rect);
     const int height = FontEngine::Instance().DrawTextFormatted(target_, r, font_.Spec(), text, format,
                                                                 ColorToPixel(font_.Color()), state_.Extra, state_.Clip);
-    if (format & DT_CALCRECT)
-        rect = r.Offset(-origin_.X, -origin_.Y);
+    if (format & DT_CALCRECT) rect = r.Offset(-origin_.X, -origin_.Y);
     return height;
 }
 
 void TCanvas::Draw(int x, int y, const TGraphic& graphic) {
-    if (graphic.Empty())
-        return;
+    if (graphic.Empty()) return;
     graphic.Draw(*this, Rect::FromBounds(x, y, graphic.Width(), graphic.Height()));
 }
 
 void TCanvas::StretchDraw(const Rect& dest, const TGraphic& graphic) {
-    if (!graphic.Empty())
-        graphic.Draw(*this, dest);
+    if (!graphic.Empty()) graphic.Draw(*this, dest);
 }
 
 void TCanvas::DrawPixels(const Rect& dest, const Bitmap32& source, const Rect& sourceRect, bool blend) {
@@ -156,15 +149,13 @@ void TCanvas::CopyRect(const Rect& dest, const TCanvas& source, const Rect& sour
 
 Pixel TCanvas::PixelAt(int x, int y) const {
     const Point p{x + origin_.X, y + origin_.Y};
-    if (!Rect{0, 0, target_.Width(), target_.Height()}.Contains(p))
-        return 0;
+    if (!Rect{0, 0, target_.Width(), target_.Height()}.Contains(p)) return 0;
     return target_.At(p.X, p.Y);
 }
 
 void TCanvas::SetPixel(int x, int y, Pixel pixel) {
     const Point p{x + origin_.X, y + origin_.Y};
-    if (state_.Clip.Contains(p))
-        target_.At(p.X, p.Y) = pixel;
+    if (state_.Clip.Contains(p)) target_.At(p.X, p.Y) = pixel;
 }
 
 }  // namespace zindra

@@ -28,21 +28,17 @@ std::array<std::atomic<std::uint32_t>, 31>& Table() {
 }  // namespace
 
 void SetSystemColor(int index, std::uint32_t colorRef) {
-    if (index >= 0 && index < 31)
-        Table()[static_cast<std::size_t>(index)] = colorRef & 0xFFFFFF;
+    if (index >= 0 && index < 31) Table()[static_cast<std::size_t>(index)] = colorRef & 0xFFFFFF;
 }
 
 std::uint32_t SystemColor(int index) {
-    if (index < 0 || index >= 31)
-        return 0;
+    if (index < 0 || index >= 31) return 0;
     return Table()[static_cast<std::size_t>(index)];
 }
 
 TColor ColorToRGB(TColor color) {
-    if (color == clNone)
-        return clBlack;
-    if (color & kSystemColorFlag)
-        return static_cast<TColor>(SystemColor(color & 0xFF));
+    if (color == clNone) return clBlack;
+    if (color & kSystemColorFlag) return static_cast<TColor>(SystemColor(color & 0xFF));
     return color & 0xFFFFFF;
 }
 

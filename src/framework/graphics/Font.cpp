@@ -11,16 +11,14 @@ namespace {
 
 // Character sets by the names layouts use for them.
 int ReadCharset(const LayoutValue& value) {
-    if (value.Type == LayoutValue::Kind::Integer)
-        return props::ReadInt32(value);
+    if (value.Type == LayoutValue::Kind::Integer) return props::ReadInt32(value);
     static const std::pair<const char*, int> kNames[] = {{"ANSI_CHARSET", 0},
                                                          {"DEFAULT_CHARSET", 1},
                                                          {"SYMBOL_CHARSET", 2},
                                                          {"OEM_CHARSET", 255},
                                                          {"EASTEUROPE_CHARSET", 238}};
     for (const auto& [name, code] : kNames) {
-        if (value.Type == LayoutValue::Kind::Identifier && value.Text == name)
-            return code;
+        if (value.Type == LayoutValue::Kind::Identifier && value.Text == name) return code;
     }
     LoadContext::Fail(value, "expected a character set");
 }
@@ -44,20 +42,17 @@ const ClassInfo& TFont::ClassType() const {
 }
 
 void TFont::Changed() {
-    if (OnChange)
-        OnChange(this);
+    if (OnChange) OnChange(this);
 }
 
 void TFont::SetName(const std::string& name) {
-    if (name == name_)
-        return;
+    if (name == name_) return;
     name_ = name;
     Changed();
 }
 
 void TFont::SetHeight(int height) {
-    if (height == height_)
-        return;
+    if (height == height_) return;
     height_ = height;
     Changed();
 }
@@ -72,22 +67,19 @@ void TFont::SetSize(int size) {
 }
 
 void TFont::SetStyle(std::uint32_t style) {
-    if (style == style_)
-        return;
+    if (style == style_) return;
     style_ = style;
     Changed();
 }
 
 void TFont::SetColor(TColor color) {
-    if (color == color_)
-        return;
+    if (color == color_) return;
     color_ = color;
     Changed();
 }
 
 void TFont::SetCharset(int charset) {
-    if (charset == charset_)
-        return;
+    if (charset == charset_) return;
     charset_ = charset;
     Changed();
 }

@@ -49,15 +49,13 @@ struct FontEngine::State {
     std::map<InstanceKey, std::unique_ptr<text::FontInstance>> Instances;
 
     State() {
-        if (FT_Init_FreeType(&Library) != 0)
-            throw EOutOfResources("Cannot start the font renderer");
+        if (FT_Init_FreeType(&Library) != 0) throw EOutOfResources("Cannot start the font renderer");
     }
     ~State() {
         Instances.clear();  // instances refer to faces, faces to the library
         for (FaceEntry& f : Faces)
             FT_Done_Face(f.Face->Face);
-        if (Fallback)
-            FT_Done_Face(Fallback->Face);
+        if (Fallback) FT_Done_Face(Fallback->Face);
         FT_Done_FreeType(Library);
     }
     State(const State&) = delete;
@@ -84,8 +82,7 @@ struct FontEngine::State {
         FaceEntry* best = nullptr;
         int bestCost = 0;
         for (FaceEntry& f : Faces) {
-            if (f.Family != family)
-                continue;
+            if (f.Family != family) continue;
             const int cost = (f.Bold && !bold ? 4 : 0) + (f.Italic && !italic ? 4 : 0) + (!f.Bold && bold ? 1 : 0) +
                              (!f.Italic && italic ? 1 : 0);
             if (best == nullptr || cost < bestCost) {
@@ -104,10 +101,8 @@ struct FontEngine::State {
             throw EInvalidOperation("No font to draw \"" + request.Family + "\": the fallback font is not registered");
         }
         auto it = Instances.find(key);
-        if (it != Instances.end())
-            return *it->second;
-        if (Instances.size() >= kMaxInstances)
-            Instances.clear();
+        if (it != Instances.end()) return *it->second;
+        if (Instances.size() >= kMaxInstances) Instances.clear();
         auto instance = std::make_unique<text::FontInstance>(*key.Face, key.Height, key.Bold, key.Italic);
         return *Instances.emplace(key, std::move(instance)).first->second;
     }
@@ -140,8 +135,7 @@ void FontEngine::SetFallback(std::span<const std::uint8_t> data) {
     const std::lock_guard lock(mutex_);
     auto face = state_->Open(data, "fallback");
     state_->Instances.clear();
-    if (state_->Fallback)
-        FT_Done_Face(state_->Fallback->Face);
+    if (state_->Fallback) FT_Done_Face(state_->Fallback->Face);
     state_->Fallback = std::move(face);
 }
 
@@ -167,8 +161,7 @@ void FontEngine::DrawText(Bitmap32& dst, int x, int y, const FontSpec& request, 
     const std::lock_guard lock(mutex_);
     text::FontInstance& font = state_->Resolve(request);
     const platform::Rect area = raster::DrawableArea(dst, clip);
-    if (!area.IsEmpty())
-        text::DrawRun(font, request, dst, x, y, text, color, extraSpacing, area);
+    if (!area.IsEmpty()) text::DrawRun(font, request, dst, x, y, text, color, extraSpacing, area);
 }
 
 int FontEngine::DrawTextFormatted(Bitmap32& dst, platform::Rect& rect, const FontSpec& request, std::string_view text,

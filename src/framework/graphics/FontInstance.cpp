@@ -66,8 +66,7 @@ void FontInstance::ComputeMetrics(int height) {
     const FT_Face face = face_.Face;
     const long long upem = std::max<long long>(face->units_per_EM, 1);
     const DesignMetrics d = ReadDesignMetrics(face);
-    if (height == 0)
-        height = 13;
+    if (height == 0) height = 13;
     const long long pixels =
         std::min<long long>(height < 0 ? -static_cast<long long>(height) : height, kMaxPixelHeight);
     if (height < 0) {  // the em height is given; the cell follows from the design
@@ -111,8 +110,7 @@ const Glyph& FontInstance::GlyphOf(std::uint8_t c) {
 void FontInstance::LoadGlyph(std::uint8_t c, Glyph& glyph) {
     const FT_Face face = face_.Face;
     if (face_.ActiveSize != charSize_) {
-        if (FT_Set_Char_Size(face, 0, charSize_, 72, 72) != 0)
-            throw EInvalidGraphic("Font cannot be scaled");
+        if (FT_Set_Char_Size(face, 0, charSize_, 72, 72) != 0) throw EInvalidGraphic("Font cannot be scaled");
         face_.ActiveSize = charSize_;
     }
     // A glyph FreeType cannot load or render draws nothing and does not move the pen.
@@ -121,21 +119,18 @@ void FontInstance::LoadGlyph(std::uint8_t c, Glyph& glyph) {
     }
     const FT_GlyphSlot slot = face->glyph;
     glyph.Advance = static_cast<int>((slot->advance.x + 32) >> 6);
-    if (slot->format != FT_GLYPH_FORMAT_OUTLINE)
-        return;
+    if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
     if (synthBold_) {
         // NOTE: GDI's simulated bold: the strokes one pixel wider and one pixel more advance, so
         // bold text is exactly one pixel a character wider at every size.
         FT_Outline_EmboldenXY(&slot->outline, 64, 0);
-        if (glyph.Advance > 0)
-            ++glyph.Advance;
+        if (glyph.Advance > 0) ++glyph.Advance;
     }
     if (synthItalic_) {
         const FT_Matrix shear{0x10000, 0x0366A, 0, 0x10000};  // x += y * tan(12 degrees)
         FT_Outline_Transform(&slot->outline, &shear);
     }
-    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY)
-        return;
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0 || slot->bitmap.pixel_mode != FT_PIXEL_MODE_GRAY) return;
     const FT_Bitmap& bitmap = slot->bitmap;
     glyph.Width = static_cast<int>(bitmap.width);
     glyph.Height = static_cast<int>(bitmap.rows);
@@ -154,16 +149,14 @@ void FontInstance::LoadGlyph(std::uint8_t c, Glyph& glyph) {
 
 Pixel CoverPixel(Pixel d, Pixel color, std::uint32_t coverage) {
     const std::uint32_t alpha = color >> 24;
-    if (alpha == 255 && (d >> 24) == 255)
-        return coverage == 255 ? color : blend::OverOpaque(d, color, coverage);
+    if (alpha == 255 && (d >> 24) == 255) return coverage == 255 ? color : blend::OverOpaque(d, color, coverage);
     return blend::Over(d, color, coverage * alpha);
 }
 
 void FontInstance::DrawGlyph(Bitmap32& dst, std::int64_t penX, std::int64_t baseline, std::uint8_t c, Pixel color,
                              const platform::Rect& area) {
     const Glyph& g = GlyphOf(c);
-    if (g.Width == 0 || g.Height == 0)
-        return;
+    if (g.Width == 0 || g.Height == 0) return;
     const std::int64_t gx = penX + g.Left, gy = baseline - g.Top;
     const auto c0 = static_cast<int>(std::max<std::int64_t>(0, area.Left - gx));
     const auto c1 = static_cast<int>(std::min<std::int64_t>(g.Width, area.Right - gx));
@@ -173,8 +166,7 @@ void FontInstance::DrawGlyph(Bitmap32& dst, std::int64_t penX, std::int64_t base
         Pixel* row = dst.Row(static_cast<int>(gy + r));
         const std::uint8_t* mask = g.Coverage.data() + static_cast<std::size_t>(r) * g.Width;
         for (int col = c0; col < c1; ++col) {
-            if (mask[col] == 0)
-                continue;
+            if (mask[col] == 0) continue;
             Pixel& p = row[gx + col];
             p = CoverPixel(p, color, mask[col]);
         }

@@ -35,15 +35,13 @@ const ClassInfo& TGraphic::ClassType() const {
 }
 
 void TGraphic::SetTransparent(bool transparent) {
-    if (transparent == transparent_)
-        return;
+    if (transparent == transparent_) return;
     transparent_ = transparent;
     Changed();
 }
 
 void TGraphic::Changed() {
-    if (OnChange)
-        OnChange(this);
+    if (OnChange) OnChange(this);
 }
 
 void RegisterGraphicClass(const std::string& extension, GraphicFactory factory) {

@@ -56,8 +56,7 @@ ErrorManager& ErrorsOf(j_common_ptr info) {
 // Warnings (level -1) are only counted, so slightly damaged files still decode; trace
 // messages are dropped. Nothing is ever printed.
 void OnMessage(j_common_ptr info, int level) {
-    if (level < 0)
-        ++info->err->num_warnings;
+    if (level < 0) ++info->err->num_warnings;
 }
 
 void OnOutput(j_common_ptr) {}
@@ -66,8 +65,7 @@ void OnOutput(j_common_ptr) {}
 // coefficients) is cut off here instead of spinning.
 void OnProgress(j_common_ptr info) {
     const auto* monitor = reinterpret_cast<const ScanMonitor*>(info->progress);
-    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= monitor->maxScans)
-        return;
+    if (reinterpret_cast<j_decompress_ptr>(info)->input_scan_number <= monitor->maxScans) return;
     ErrorManager& errors = ErrorsOf(info);
     std::snprintf(errors.message, sizeof errors.message, "JPEG image has more than %d scans", monitor->maxScans);
     std::longjmp(errors.jump, 1);
@@ -109,11 +107,9 @@ public:
 
     void Open(std::span<const std::uint8_t> data) {
         if constexpr (sizeof(std::size_t) > sizeof(unsigned long)) {
-            if (data.size() > std::numeric_limits<unsigned long>::max())
-                Fail("JPEG data is too large");
+            if (data.size() > std::numeric_limits<unsigned long>::max()) Fail("JPEG data is too large");
         }
-        if (!OpenFrame(data.data(), static_cast<unsigned long>(data.size())))
-            Fail();
+        if (!OpenFrame(data.data(), static_cast<unsigned long>(data.size()))) Fail();
     }
 
     // Holds the declared size to the limits before anything of that size is allocated.
@@ -125,16 +121,13 @@ public:
     }
 
     void Start(J_COLOR_SPACE outSpace) {
-        if (!StartFrame(outSpace))
-            Fail();
+        if (!StartFrame(outSpace)) Fail();
     }
     void ReadRaster(JSAMPROW* rows) {
-        if (!ReadRasterFrame(rows))
-            Fail();
+        if (!ReadRasterFrame(rows)) Fail();
     }
     void ReadCmyk(Bitmap32& picture, JSAMPLE* scratch) {
-        if (!ReadCmykFrame(picture.Data(), picture.Width(), scratch, info_.saw_Adobe_marker != FALSE))
-            Fail();
+        if (!ReadCmykFrame(picture.Data(), picture.Width(), scratch, info_.saw_Adobe_marker != FALSE)) Fail();
     }
 
     [[noreturn]] void Fail(const std::string& message) {
@@ -145,8 +138,7 @@ public:
 
 private:
     bool OpenFrame(const std::uint8_t* data, unsigned long size) {
-        if (setjmp(errors_.jump) != 0)
-            return false;
+        if (setjmp(errors_.jump) != 0) return false;
         jpeg_CreateDecompress(&info_, JPEG_LIB_VERSION, sizeof info_);
         info_.mem->max_memory_to_use = limits_.MaxDecoderMemory;
         info_.progress = &monitor_.pub;
@@ -156,8 +148,7 @@ private:
     }
 
     bool StartFrame(J_COLOR_SPACE outSpace) {
-        if (setjmp(errors_.jump) != 0)
-            return false;
+        if (setjmp(errors_.jump) != 0) return false;
         info_.out_color_space = outSpace;
         jpeg_start_decompress(&info_);
         return true;
@@ -166,24 +157,20 @@ private:
     // NOTE: rows the data does not reach are still produced (the memory source feeds libjpeg
     // an end marker), so a zero return only guards against a library that would not progress.
     bool ReadRasterFrame(JSAMPROW* rows) {
-        if (setjmp(errors_.jump) != 0)
-            return false;
+        if (setjmp(errors_.jump) != 0) return false;
         while (info_.output_scanline < info_.output_height) {
             const JDIMENSION at = info_.output_scanline;
-            if (jpeg_read_scanlines(&info_, rows + at, info_.output_height - at) == 0)
-                break;
+            if (jpeg_read_scanlines(&info_, rows + at, info_.output_height - at) == 0) break;
         }
         return true;
     }
 
     bool ReadCmykFrame(Pixel* pixels, int width, JSAMPLE* scratch, bool inverted) {
-        if (setjmp(errors_.jump) != 0)
-            return false;
+        if (setjmp(errors_.jump) != 0) return false;
         JSAMPROW row[1] = {scratch};
         while (info_.output_scanline < info_.output_height) {
             const JDIMENSION at = info_.output_scanline;
-            if (jpeg_read_scanlines(&info_, row, 1) == 0)
-                break;
+            if (jpeg_read_scanlines(&info_, row, 1) == 0) break;
             CmykToRaster(scratch, pixels + static_cast<std::size_t>(at) * width, info_.output_width, inverted);
         }
         return true;

@@ -16,8 +16,7 @@ const ClassInfo& TJPEGImage::ClassType() const {
 }
 
 void TJPEGImage::Draw(TCanvas& canvas, const Rect& dest) const {
-    if (!pixels_)
-        return;
+    if (!pixels_) return;
     canvas.DrawPixels(dest, *pixels_, {0, 0, pixels_->Width(), pixels_->Height()}, false);
 }
 

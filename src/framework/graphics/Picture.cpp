@@ -17,14 +17,12 @@ const ClassInfo& TPicture::ClassType() const {
 }
 
 void TPicture::Changed() {
-    if (OnChange)
-        OnChange(this);
+    if (OnChange) OnChange(this);
 }
 
 void TPicture::Take(std::unique_ptr<TGraphic> graphic) {
     graphic_ = std::move(graphic);
-    if (graphic_)
-        graphic_->OnChange = [this](TObject*) { Changed(); };
+    if (graphic_) graphic_->OnChange = [this](TObject*) { Changed(); };
     Changed();
 }
 
@@ -37,8 +35,7 @@ void TPicture::Assign(const TPicture* source) {
 }
 
 TBitmap* TPicture::Bitmap() {
-    if (auto* bitmap = dynamic_cast<TBitmap*>(graphic_.get()))
-        return bitmap;
+    if (auto* bitmap = dynamic_cast<TBitmap*>(graphic_.get())) return bitmap;
     Take(std::make_unique<TBitmap>());
     return static_cast<TBitmap*>(graphic_.get());
 }
@@ -46,8 +43,7 @@ TBitmap* TPicture::Bitmap() {
 void TPicture::LoadFromFile(const std::string& fileName) {
     const auto* component = dynamic_cast<const TComponent*>(owner_);
     TApplication* app = component ? component->Application() : nullptr;
-    if (!app)
-        throw EInvalidOperation("Picture has no application to read " + fileName);
+    if (!app) throw EInvalidOperation("Picture has no application to read " + fileName);
     LoadFromFile(app->Platform().GetSystem(), fileName);
 }
 
@@ -57,15 +53,13 @@ void TPicture::LoadFromFile(platform::System& system, const std::string& fileNam
         throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
     }
     const auto bytes = system.ReadFile(fileName);
-    if (!bytes)
-        throw EFOpenError(FormatMessage(kSFOpenError, fileName));
+    if (!bytes) throw EFOpenError(FormatMessage(kSFOpenError, fileName));
     LoadFromBytes(extension, *bytes);
 }
 
 void TPicture::LoadFromBytes(const std::string& extension, std::span<const std::uint8_t> bytes) {
     std::unique_ptr<TGraphic> graphic = CreateGraphicForExtension(extension);
-    if (!graphic)
-        throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+    if (!graphic) throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
     graphic->LoadFromBytes(bytes);
     Take(std::move(graphic));
 }

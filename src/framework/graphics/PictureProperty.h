@@ -16,8 +16,7 @@ PropertyInfo Picture(std::string name, Setter set) {
     info.Set = [set](TPersistent& target, const LayoutValue& value, LoadContext&) {
         const std::string& asset = ReadString(value);
         const auto bytes = FindResource(asset);
-        if (bytes.empty())
-            LoadContext::Fail(value, "no built-in picture " + asset);
+        if (bytes.empty()) LoadContext::Fail(value, "no built-in picture " + asset);
         TPicture picture;
         picture.LoadFromBytes(ExtensionOf(asset), bytes);
         (static_cast<C&>(target).*set)(&picture);

@@ -32,10 +32,8 @@ inline Pixel OverOpaque(Pixel dst, Pixel src, std::uint32_t a) {
 // channel and the resulting alpha correctly rounded. Exact at both ends: w == 0 returns dst,
 // w == kFull returns the colour with alpha 255.
 inline Pixel Over(Pixel dst, Pixel src, std::uint32_t w) {
-    if (w == 0)
-        return dst;
-    if (w >= kFull)
-        return src | 0xFF000000u;
+    if (w == 0) return dst;
+    if (w >= kFull) return src | 0xFF000000u;
     const std::uint64_t da = dst >> 24;
     const std::uint64_t rest = da * (kFull - w);  // the destination's weight, times 255
     const std::uint64_t den = 255u * std::uint64_t{w} + rest;
@@ -66,12 +64,9 @@ inline Pixel OverOpaqueWeighted(Pixel dst, Pixel src, std::uint32_t w) {
 // anti-aliased masks, with the two exact ends and an opaque destination taken fast.
 inline Pixel OverStraight(Pixel dst, Pixel src) {
     const std::uint32_t a = src >> 24;
-    if (a == 255)
-        return src;
-    if (a == 0)
-        return dst;
-    if ((dst >> 24) == 255)
-        return OverOpaque(dst, src, a);
+    if (a == 255) return src;
+    if (a == 0) return dst;
+    if ((dst >> 24) == 255) return OverOpaque(dst, src, a);
     return Over(dst, src, a * 255u);
 }
 

@@ -49,8 +49,7 @@ void FillRect(Bitmap32& dst, const Rect& rect, Pixel pixel, const Rect& clip) {
 void FillPattern(Bitmap32& dst, const Rect& rect, const std::uint8_t (&rows)[8], Pixel fg, Pixel bg, bool transparentBg,
                  int originX, int originY, const Rect& clip) {
     const Rect r = rect.Intersect(DrawableArea(dst, clip));
-    if (r.IsEmpty())
-        return;
+    if (r.IsEmpty()) return;
     // Phase of column r.Left within the pattern; the pattern is then walked column by column.
     const int phaseX = static_cast<int>(((std::int64_t{r.Left} - originX) % 8 + 8) % 8);
     for (int y = r.Top; y < r.Bottom; ++y) {
@@ -68,8 +67,7 @@ void FillPattern(Bitmap32& dst, const Rect& rect, const std::uint8_t (&rows)[8],
 }
 
 void FrameRect(Bitmap32& dst, const Rect& rect, Pixel pixel, const Rect& clip, int width) {
-    if (rect.IsEmpty() || width < 1)
-        return;
+    if (rect.IsEmpty() || width < 1) return;
     const Rect area = rect.Intersect(DrawableArea(dst, clip));
     const std::int64_t l = rect.Left, t = rect.Top, r = rect.Right, b = rect.Bottom, w = width;
     // The four bands may overlap in a thin rectangle; writing a pixel twice is harmless.
@@ -127,8 +125,7 @@ void DrawWideLine(Bitmap32& dst, int x0, int y0, int x1, int y1, Pixel pixel, in
 
 void DrawLine(Bitmap32& dst, int x0, int y0, int x1, int y1, Pixel pixel, int width, const Rect& clip) {
     const Rect area = DrawableArea(dst, clip);
-    if (area.IsEmpty())
-        return;
+    if (area.IsEmpty()) return;
     x0 = ClampCoordinate(x0), y0 = ClampCoordinate(y0), x1 = ClampCoordinate(x1), y1 = ClampCoordinate(y1);
     if (width > 1) {
         DrawWideLine(dst, x0, y0, x1, y1, pixel, std::min(width, kMaxPenWidth), area);
@@ -147,8 +144,7 @@ void DrawLine(Bitmap32& dst, int x0, int y0, int x1, int y1, Pixel pixel, int wi
         const std::int64_t minor = minor0 + FloorDiv(2 * i * dMinor + steps, 2 * steps);
         const int major = static_cast<int>(major0 + i * dir);
         const int x = xMajor ? major : static_cast<int>(minor), y = xMajor ? static_cast<int>(minor) : major;
-        if (area.Contains({x, y}))
-            dst.At(x, y) = pixel;
+        if (area.Contains({x, y})) dst.At(x, y) = pixel;
     }
 }
 
@@ -164,13 +160,11 @@ struct CopyArea {
 bool ResolveCopy(const Bitmap32& dst, int dx, int dy, const Bitmap32& src, const Rect& srcRect, const Rect& clip,
                  CopyArea& out) {
     const Rect s = srcRect.Intersect({0, 0, src.Width(), src.Height()});
-    if (s.IsEmpty())
-        return false;
+    if (s.IsEmpty()) return false;
     const std::int64_t left = std::int64_t{dx} + s.Left - srcRect.Left;
     const std::int64_t top = std::int64_t{dy} + s.Top - srcRect.Top;
     const Rect d = ClampedRect(left, top, left + s.Width(), top + s.Height()).Intersect(DrawableArea(dst, clip));
-    if (d.IsEmpty())
-        return false;
+    if (d.IsEmpty()) return false;
     out = {static_cast<int>(s.Left + (d.Left - left)),
            static_cast<int>(s.Top + (d.Top - top)),
            d.Left,
@@ -195,8 +189,7 @@ Bitmap32 Detach(const Bitmap32& src, const Rect& area) {
 
 void CopyPixels(Bitmap32& dst, int dx, int dy, const Bitmap32& src, const Rect& srcRect, const Rect& clip) {
     CopyArea a;
-    if (!ResolveCopy(dst, dx, dy, src, srcRect, clip, a))
-        return;
+    if (!ResolveCopy(dst, dx, dy, src, srcRect, clip, a)) return;
     const std::size_t bytes = sizeof(Pixel) * static_cast<std::size_t>(a.W);
     if (&src == &dst && a.Dy > a.Sy) {
         // Scrolling down within one bitmap: bottom rows first, so no row is overwritten before it is read.
@@ -267,16 +260,14 @@ void BlendRow(Pixel* dst, const Pixel* src, int n, std::uint32_t constantAlpha) 
 
 void BlendPixels(Bitmap32& dst, int dx, int dy, const Bitmap32& src, const Rect& srcRect, const Rect& clip,
                  std::uint8_t constantAlpha) {
-    if (constantAlpha == 0)
-        return;
+    if (constantAlpha == 0) return;
     if (&src == &dst) {
         const Bitmap32 copy = Detach(src, srcRect);
         BlendPixels(dst, dx, dy, copy, srcRect, clip, constantAlpha);
         return;
     }
     CopyArea a;
-    if (!ResolveCopy(dst, dx, dy, src, srcRect, clip, a))
-        return;
+    if (!ResolveCopy(dst, dx, dy, src, srcRect, clip, a)) return;
     for (int y = 0; y < a.H; ++y)
         BlendRow(dst.Row(a.Dy + y) + a.Dx, src.Row(a.Sy + y) + a.Sx, a.W, constantAlpha);
 }
@@ -352,8 +343,7 @@ void StretchPixels(Bitmap32& dst, const Rect& dstRect, const Bitmap32& src, cons
     }
     const Rect area = DrawableArea(dst, clip);
     int x0 = area.Left, x1 = area.Right, y0 = area.Top, y1 = area.Bottom;
-    if (!ax.Narrow(x0, x1, src.Width()) || !ay.Narrow(y0, y1, src.Height()))
-        return;
+    if (!ax.Narrow(x0, x1, src.Width()) || !ay.Narrow(y0, y1, src.Height())) return;
     // NOTE: a per-call column table; at most one destination row wide, so cheap next to the pixels.
     std::vector<int> columns(static_cast<std::size_t>(x1 - x0));
     for (int x = x0; x < x1; ++x)

@@ -18,8 +18,7 @@ inline platform::Rect DrawableArea(const Bitmap32& dst, const platform::Rect& cl
 inline void FillSpan(Bitmap32& dst, int y, int x0, int x1, Pixel pixel, const platform::Rect& area) {
     x0 = std::max(x0, area.Left);
     x1 = std::min(x1, area.Right);
-    if (x0 < x1)
-        std::fill(dst.Row(y) + x0, dst.Row(y) + x1, pixel);
+    if (x0 < x1) std::fill(dst.Row(y) + x0, dst.Row(y) + x1, pixel);
 }
 
 // floor(a / b) and ceil(a / b) for b > 0.

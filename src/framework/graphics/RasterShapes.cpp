@@ -50,8 +50,7 @@ public:
 
     Span operator()(std::int64_t y) const {
         const std::int64_t v = 2 * y + 1 - sumY_;
-        if (w_ <= 0 || h_ <= 0 || v <= -h_ || v >= h_)
-            return {};
+        if (w_ <= 0 || h_ <= 0 || v <= -h_ || v >= h_) return {};
         std::int64_t uMax = 0;
         if (w_ <= kExactSide && h_ <= kExactSide) {
             uMax = FloorSqrt(static_cast<std::uint64_t>(w_ * w_ * ((h_ - v) * (h_ + v)))) / h_;
@@ -60,10 +59,8 @@ public:
             const double across = std::sqrt(static_cast<double>(h_ - v) * static_cast<double>(h_ + v));
             uMax = static_cast<std::int64_t>(std::floor(static_cast<double>(w_) * across / static_cast<double>(h_)));
         }
-        if ((uMax - (w_ - 1)) % 2 != 0)
-            --uMax;  // u has the parity of W - 1
-        if (uMax < 0)
-            return {};
+        if ((uMax - (w_ - 1)) % 2 != 0) --uMax;  // u has the parity of W - 1
+        if (uMax < 0) return {};
         return {(sumX_ - 1 - uMax) / 2, (sumX_ - 1 + uMax) / 2 + 1};
     }
 
@@ -86,8 +83,7 @@ public:
           corner_(Rect{0, 0, static_cast<int>(ew_), static_cast<int>(eh_)}) {}
 
     Span operator()(std::int64_t y) const {
-        if (rect_.IsEmpty() || y < rect_.Top || y >= rect_.Bottom)
-            return {};
+        if (rect_.IsEmpty() || y < rect_.Top || y >= rect_.Bottom) return {};
         const std::int64_t k = std::min(y - rect_.Top, std::int64_t{rect_.Bottom} - 1 - y);
         std::int64_t inset = 0;
         if (ew_ >= 2 && eh_ >= 2 && k < eh_ / 2) {
@@ -109,8 +105,7 @@ void ForEachFillSpan(const Rect& area, std::int64_t top, std::int64_t bottom, co
     const std::int64_t y0 = std::max<std::int64_t>(top, area.Top), y1 = std::min<std::int64_t>(bottom, area.Bottom);
     for (std::int64_t y = y0; y < y1; ++y) {
         const Span s = shape(y);
-        if (!s.Empty())
-            emit(static_cast<int>(y), s.A, s.B);
+        if (!s.Empty()) emit(static_cast<int>(y), s.A, s.B);
     }
 }
 
@@ -141,8 +136,7 @@ auto SpanWriter(Bitmap32& dst, const Rect& area, Pixel pixel) {
     return [&dst, area, pixel](int y, std::int64_t a, std::int64_t b) {
         const auto x0 = static_cast<int>(std::max<std::int64_t>(a, area.Left));
         const auto x1 = static_cast<int>(std::min<std::int64_t>(b, area.Right));
-        if (x0 < x1)
-            std::fill(dst.Row(y) + x0, dst.Row(y) + x1, pixel);
+        if (x0 < x1) std::fill(dst.Row(y) + x0, dst.Row(y) + x1, pixel);
     };
 }
 
@@ -187,13 +181,10 @@ double Cross(Direction a, Direction b) {
 // Whether p lies on the counter-clockwise sweep from s to e (both ends included).
 bool InSweep(Direction s, Direction e, Direction p) {
     const double turn = Cross(s, e);
-    if (turn > 0)
-        return Cross(s, p) >= 0 && Cross(p, e) >= 0;
-    if (turn < 0)
-        return Cross(s, p) >= 0 || Cross(p, e) >= 0;
-    if (s.X * e.X + s.Y * e.Y > 0)
-        return true;          // the same direction: the whole outline
-    return Cross(s, p) >= 0;  // opposite: the half to the left of s
+    if (turn > 0) return Cross(s, p) >= 0 && Cross(p, e) >= 0;
+    if (turn < 0) return Cross(s, p) >= 0 || Cross(p, e) >= 0;
+    if (s.X * e.X + s.Y * e.Y > 0) return true;  // the same direction: the whole outline
+    return Cross(s, p) >= 0;                     // opposite: the half to the left of s
 }
 
 }  // namespace
@@ -212,8 +203,7 @@ void DrawArc(Bitmap32& dst, const Rect& rect, Point start, Point end, Pixel pixe
                            const auto x1 = static_cast<int>(std::min<std::int64_t>(b, area.Right));
                            for (int x = x0; x < x1; ++x) {
                                const Direction p{2.0 * x + 1 - sumX, sumY - (2.0 * y + 1)};
-                               if (InSweep(s, e, p))
-                                   dst.At(x, y) = pixel;
+                               if (InSweep(s, e, p)) dst.At(x, y) = pixel;
                            }
                        });
 }
@@ -238,15 +228,13 @@ void CollectCrossings(const std::vector<Point>& pts, std::int64_t y, std::vector
     out.clear();
     for (std::size_t i = 0; i < pts.size(); ++i) {
         Point a = pts[i], b = pts[(i + 1) % pts.size()];
-        if (a.Y == b.Y)
-            continue;
+        if (a.Y == b.Y) continue;
         int dir = 1;
         if (a.Y > b.Y) {
             std::swap(a, b);
             dir = -1;
         }
-        if (y >= a.Y && y < b.Y)
-            out.push_back({CrossingX(a, b, y), dir});
+        if (y >= a.Y && y < b.Y) out.push_back({CrossingX(a, b, y), dir});
     }
     std::sort(out.begin(), out.end());
 }
@@ -255,8 +243,7 @@ void CollectCrossings(const std::vector<Point>& pts, std::int64_t y, std::vector
 
 void FillPolygon(Bitmap32& dst, std::span<const Point> points, Pixel pixel, bool alternateFill, const Rect& clip) {
     const Rect area = DrawableArea(dst, clip);
-    if (points.size() < 3 || area.IsEmpty())
-        return;
+    if (points.size() < 3 || area.IsEmpty()) return;
     std::vector<Point> pts(points.begin(), points.end());
     int minY = kMaxPolygonCoordinate, maxY = -kMaxPolygonCoordinate;
     for (Point& p : pts) {
@@ -272,15 +259,13 @@ void FillPolygon(Bitmap32& dst, std::span<const Point> points, Pixel pixel, bool
         for (std::size_t i = 0; i + 1 < crossings.size(); ++i) {
             winding += crossings[i].Dir;
             const bool inside = alternateFill ? (i % 2 == 0) : (winding != 0);
-            if (inside)
-                write(y, crossings[i].X, crossings[i + 1].X);
+            if (inside) write(y, crossings[i].X, crossings[i + 1].X);
         }
     }
 }
 
 void FramePolygon(Bitmap32& dst, std::span<const Point> points, Pixel pixel, int width, const Rect& clip) {
-    if (points.size() < 2)
-        return;
+    if (points.size() < 2) return;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const Point a = points[i], b = points[(i + 1) % points.size()];
         DrawLine(dst, a.X, a.Y, b.X, b.Y, pixel, width, clip);

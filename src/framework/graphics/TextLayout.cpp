@@ -26,10 +26,8 @@ void DrawRun(FontInstance& font, const FontSpec& request, Bitmap32& dst, int x, 
         font.DrawGlyph(dst, pen, baseline, ch, color, area);
         pen += font.Advance(ch) + extraSpacing;
     }
-    if (request.Underline)
-        FontInstance::DrawBand(dst, x, pen, baseline, font.Underline(), color, area);
-    if (request.StrikeOut)
-        FontInstance::DrawBand(dst, x, pen, baseline, font.StrikeOut(), color, area);
+    if (request.Underline) FontInstance::DrawBand(dst, x, pen, baseline, font.Underline(), color, area);
+    if (request.StrikeOut) FontInstance::DrawBand(dst, x, pen, baseline, font.StrikeOut(), color, area);
 }
 
 namespace {
@@ -68,8 +66,7 @@ public:
         for (std::size_t i = 0; i < text.size(); ++i) {
             const char c = text[i];
             if (breaks && IsLineBreak(c)) {
-                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                    ++i;
+                if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
                 paragraphs.emplace_back();
             } else if (prefixes && c == '&') {
                 // "&&" is "&"; "&x" underlines x; a lone "&" at the end of a line shows nothing.
@@ -134,17 +131,14 @@ public:
         for (std::size_t i = line.Begin; i < line.End; ++i) {
             const Cell& c = (*line.Para)[i];
             const bool tab = c.Ch == '\t' && (format_ & DT_EXPANDTABS) != 0;
-            if (!tab)
-                font_.DrawGlyph(dst, pen, baseline, c.Ch, color, area);
+            if (!tab) font_.DrawGlyph(dst, pen, baseline, c.Ch, color, area);
             if (c.Prefixed) {
                 FontInstance::DrawBand(dst, pen, pen + font_.Advance(c.Ch), baseline, font_.Underline(), color, area);
             }
             pen += Advance(c, pen - x);
         }
-        if (request.Underline)
-            FontInstance::DrawBand(dst, x, pen, baseline, font_.Underline(), color, area);
-        if (request.StrikeOut)
-            FontInstance::DrawBand(dst, x, pen, baseline, font_.StrikeOut(), color, area);
+        if (request.Underline) FontInstance::DrawBand(dst, x, pen, baseline, font_.Underline(), color, area);
+        if (request.StrikeOut) FontInstance::DrawBand(dst, x, pen, baseline, font_.StrikeOut(), color, area);
     }
 
 private:
@@ -176,16 +170,13 @@ std::vector<Line> BreakLines(const Layout& layout, const std::vector<Paragraph>&
 std::int64_t TextTop(const Rect& rect, std::uint32_t format, std::int64_t total) {
     if ((format & DT_SINGLELINE) != 0 && (format & DT_VCENTER) != 0)
         return rect.Top + raster::FloorDiv(std::int64_t{rect.Bottom} - rect.Top - total, 2);
-    if ((format & DT_SINGLELINE) != 0 && (format & DT_BOTTOM) != 0)
-        return std::int64_t{rect.Bottom} - total;
+    if ((format & DT_SINGLELINE) != 0 && (format & DT_BOTTOM) != 0) return std::int64_t{rect.Bottom} - total;
     return rect.Top;
 }
 
 std::int64_t LineLeft(const Rect& rect, std::uint32_t format, std::int64_t width) {
-    if ((format & DT_CENTER) != 0)
-        return rect.Left + raster::FloorDiv(std::int64_t{rect.Right} - rect.Left - width, 2);
-    if ((format & DT_RIGHT) != 0)
-        return std::int64_t{rect.Right} - width;
+    if ((format & DT_CENTER) != 0) return rect.Left + raster::FloorDiv(std::int64_t{rect.Right} - rect.Left - width, 2);
+    if ((format & DT_RIGHT) != 0) return std::int64_t{rect.Right} - width;
     return rect.Left;
 }
 
@@ -194,8 +185,7 @@ std::int64_t LineLeft(const Rect& rect, std::uint32_t format, std::int64_t width
 int DrawFormatted(FontInstance& font, const FontSpec& request, Bitmap32& dst, Rect& rect, std::string_view text,
                   std::uint32_t format, Pixel color, int extraSpacing, const Rect& clip) {
     if (text.empty()) {
-        if ((format & DT_CALCRECT) != 0)
-            rect = {rect.Left, rect.Top, rect.Left, rect.Top};
+        if ((format & DT_CALCRECT) != 0) rect = {rect.Left, rect.Top, rect.Left, rect.Top};
         return 0;
     }
     const Layout layout(font, format, extraSpacing);
@@ -213,8 +203,7 @@ int DrawFormatted(FontInstance& font, const FontSpec& request, Bitmap32& dst, Re
     }
     const std::int64_t top = TextTop(rect, format, total);
     Rect area = raster::DrawableArea(dst, clip);
-    if ((format & DT_NOCLIP) == 0)
-        area = area.Intersect(rect);
+    if ((format & DT_NOCLIP) == 0) area = area.Intersect(rect);
     for (std::size_t k = 0; k < lines.size() && !area.IsEmpty(); ++k) {
         const std::int64_t y = top + lineHeight * static_cast<std::int64_t>(k);
         layout.Draw(lines[k], request, dst, LineLeft(rect, format, lines[k].Width), y + font.Metrics().Ascent, color,

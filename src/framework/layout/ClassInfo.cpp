@@ -46,8 +46,7 @@ int ClassInfo::IndexOf(std::string_view name, const PropertyInfo** info) const {
     const int base = Parent ? Parent->PropertyCount() : 0;
     for (std::size_t i = 0; i < Properties.size(); ++i) {
         if (SameTextNoCase(Properties[i].Name, name)) {
-            if (info)
-                *info = &Properties[i];
+            if (info) *info = &Properties[i];
             return base + static_cast<int>(i);
         }
     }
@@ -56,8 +55,7 @@ int ClassInfo::IndexOf(std::string_view name, const PropertyInfo** info) const {
 
 bool ClassInfo::InheritsFrom(const ClassInfo& other) const {
     for (const ClassInfo* c = this; c; c = c->Parent) {
-        if (c == &other)
-            return true;
+        if (c == &other) return true;
     }
     return false;
 }

@@ -22,13 +22,11 @@ public:
     Parser(std::string_view text, const LayoutLimits& limits) : text_(text), limits_(limits) {}
 
     LayoutObject Document() {
-        if (text_.size() > limits_.MaxTextBytes)
-            Fail("layout text too large");
+        if (text_.size() > limits_.MaxTextBytes) Fail("layout text too large");
         SkipBlank();
         LayoutObject root = Object(1);
         SkipBlank();
-        if (pos_ != text_.size())
-            Fail("text after the last 'end'");
+        if (pos_ != text_.size()) Fail("text after the last 'end'");
         return root;
     }
 
@@ -64,8 +62,7 @@ private:
     }
 
     std::string Identifier(const char* what) {
-        if (!IsIdentStart(Peek()))
-            Fail(std::string("expected ") + what);
+        if (!IsIdentStart(Peek())) Fail(std::string("expected ") + what);
         const std::size_t start = pos_;
         while (IsIdentChar(Peek()))
             ++pos_;
@@ -74,32 +71,26 @@ private:
 
     void EndOfLine() {
         SkipSpaces();
-        if (!AtEnd() && Peek() != '\n')
-            Fail("unexpected text at the end of the line");
+        if (!AtEnd() && Peek() != '\n') Fail("unexpected text at the end of the line");
     }
 
     LayoutObject Object(int depth) {
-        if (depth > limits_.MaxDepth)
-            Fail("objects nested too deeply");
-        if (++objects_ > limits_.MaxObjects)
-            Fail("too many objects");
+        if (depth > limits_.MaxDepth) Fail("objects nested too deeply");
+        if (++objects_ > limits_.MaxObjects) Fail("too many objects");
         LayoutObject object;
         object.Line = line_;
-        if (Identifier("'object'") != "object")
-            Fail("expected 'object'");
+        if (Identifier("'object'") != "object") Fail("expected 'object'");
         SkipSpaces();
         object.Name = Identifier("an object name");
         SkipSpaces();
-        if (Peek() != ':')
-            Fail("expected ':' after the object name");
+        if (Peek() != ':') Fail("expected ':' after the object name");
         ++pos_;
         SkipSpaces();
         object.ClassName = Identifier("a class name");
         EndOfLine();
         for (;;) {
             SkipBlank();
-            if (AtEnd())
-                Fail("missing 'end' of object " + object.Name);
+            if (AtEnd()) Fail("missing 'end' of object " + object.Name);
             const std::size_t mark = pos_;
             const std::string word = Identifier("a property, 'object' or 'end'");
             if (word == "end") {
@@ -121,8 +112,7 @@ private:
             name += '.' + Identifier("a property name after '.'");
         }
         SkipSpaces();
-        if (Peek() != '=')
-            Fail("expected '=' after " + name);
+        if (Peek() != '=') Fail("expected '=' after " + name);
         ++pos_;
         SkipSpaces();
         LayoutProperty property{std::move(name), Value()};
@@ -162,8 +152,7 @@ private:
             ++pos_;
         }
         const bool hex = Peek() == '$';
-        if (hex)
-            ++pos_;
+        if (hex) ++pos_;
         const int base = hex ? 16 : 10;
         std::uint64_t value = 0;
         int digits = 0;
@@ -182,8 +171,7 @@ private:
             }
             value = value * base + static_cast<unsigned>(digit);
         }
-        if (digits == 0)
-            Fail("expected digits");
+        if (digits == 0) Fail("expected digits");
         if (!hex && value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
             Fail("number out of range");
         }
@@ -198,12 +186,10 @@ private:
             if (Peek() == '\'') {
                 ++pos_;
                 for (;;) {
-                    if (AtEnd() || Peek() == '\n')
-                        Fail("string not closed on its line");
+                    if (AtEnd() || Peek() == '\n') Fail("string not closed on its line");
                     const char c = text_[pos_++];
                     if (c == '\'') {
-                        if (Peek() != '\'')
-                            break;
+                        if (Peek() != '\'') break;
                         ++pos_;
                     }
                     out += c;
@@ -211,14 +197,12 @@ private:
             } else if (Peek() == '#') {
                 ++pos_;
                 const std::int64_t code = Number();
-                if (code < 0 || code > 255)
-                    Fail("character code out of range");
+                if (code < 0 || code > 255) Fail("character code out of range");
                 out += static_cast<char>(code);
             } else {
                 break;
             }
-            if (out.size() > limits_.MaxValueBytes)
-                Fail("string too long");
+            if (out.size() > limits_.MaxValueBytes) Fail("string too long");
         }
         return out;
     }
@@ -239,8 +223,7 @@ private:
                 ++pos_;
                 return items;
             }
-            if (Peek() != ',')
-                Fail("expected ',' or ']' in a set");
+            if (Peek() != ',') Fail("expected ',' or ']' in a set");
             ++pos_;
         }
     }
@@ -251,14 +234,11 @@ private:
         int pending = -1;
         for (;;) {
             SkipBlank();
-            if (AtEnd())
-                Fail("binary data not closed");
+            if (AtEnd()) Fail("binary data not closed");
             const char c = Peek();
             ++pos_;
-            if (c == '}')
-                break;
-            if (!std::isxdigit(static_cast<unsigned char>(c)))
-                Fail("binary data holds a non-hex character");
+            if (c == '}') break;
+            if (!std::isxdigit(static_cast<unsigned char>(c))) Fail("binary data holds a non-hex character");
             const int nibble = std::isdigit(static_cast<unsigned char>(c))
                                    ? c - '0'
                                    : std::tolower(static_cast<unsigned char>(c)) - 'a' + 10;
@@ -267,12 +247,10 @@ private:
             } else {
                 bytes.push_back(static_cast<std::uint8_t>(pending << 4 | nibble));
                 pending = -1;
-                if (bytes.size() > limits_.MaxValueBytes)
-                    Fail("binary data too long");
+                if (bytes.size() > limits_.MaxValueBytes) Fail("binary data too long");
             }
         }
-        if (pending >= 0)
-            Fail("binary data has an odd number of digits");
+        if (pending >= 0) Fail("binary data has an odd number of digits");
         return bytes;
     }
 

@@ -41,10 +41,8 @@ public:
 private:
     void CreateChild(const LayoutObject& layout, TComponent& parent) {
         const ClassInfo* info = ClassRegistry::Find(layout.ClassName);
-        if (!info || !info->Create)
-            FailAt(layout.Line, "unknown class " + layout.ClassName);
-        if (root_.FindComponent(layout.Name))
-            FailAt(layout.Line, "a component named " + layout.Name + " exists");
+        if (!info || !info->Create) FailAt(layout.Line, "unknown class " + layout.ClassName);
+        if (root_.FindComponent(layout.Name)) FailAt(layout.Line, "a component named " + layout.Name + " exists");
         TComponent* component = info->Create(&root_);
         component->SetLoading(true);
         component->SetName(layout.Name);
@@ -73,8 +71,7 @@ private:
         const PropertyInfo* property = nullptr;
         const int index = info.IndexOf(head, &property);
         const int line = p.Value.Line;
-        if (index < 0)
-            FailAt(line, info.Name + " has no property " + head);
+        if (index < 0) FailAt(line, info.Name + " has no property " + head);
         const auto found = last.find(&target);
         const int previous = found == last.end() ? -1 : found->second;
         const bool continuingNested = dot != std::string::npos && index == previous && property->Object;
@@ -83,16 +80,13 @@ private:
         }
         last[&target] = index;
         if (dot == std::string::npos) {
-            if (!property->Set)
-                FailAt(line, head + " is an object; set its members as " + head + ".Name");
+            if (!property->Set) FailAt(line, head + " is an object; set its members as " + head + ".Name");
             SetValue(target, *property, p.Value);
             return;
         }
-        if (!property->Object)
-            FailAt(line, head + " has no members");
+        if (!property->Object) FailAt(line, head + " has no members");
         TPersistent* nested = property->Object(target);
-        if (!nested)
-            FailAt(line, head + " is empty");
+        if (!nested) FailAt(line, head + " is empty");
         Apply(*nested, *property->ObjectClass, path.substr(dot + 1), p, last);
     }
 

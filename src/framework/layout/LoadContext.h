@@ -38,14 +38,11 @@ public:
     // The handler a layout names for an event of type E.
     template <typename E>
     E Method(const LayoutValue& value) const {
-        if (value.Type != LayoutValue::Kind::Identifier)
-            Fail(value, "an event needs a handler name");
+        if (value.Type != LayoutValue::Kind::Identifier) Fail(value, "an event needs a handler name");
         const std::any* method = handlers_ ? handlers_->FindMethod(value.Text) : nullptr;
-        if (!method)
-            Fail(value, "no handler named " + value.Text);
+        if (!method) Fail(value, "no handler named " + value.Text);
         const E* typed = std::any_cast<E>(method);
-        if (!typed)
-            Fail(value, "handler " + value.Text + " does not fit this event");
+        if (!typed) Fail(value, "handler " + value.Text + " does not fit this event");
         return *typed;
     }
 

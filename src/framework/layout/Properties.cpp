@@ -59,17 +59,14 @@ std::int64_t ReadInteger(const LayoutValue& value) {
 
 int ReadInt32(const LayoutValue& value) {
     const std::int64_t n = ReadInteger(value);
-    if (n < INT32_MIN || n > INT32_MAX)
-        LoadContext::Fail(value, "number out of range");
+    if (n < INT32_MIN || n > INT32_MAX) LoadContext::Fail(value, "number out of range");
     return static_cast<int>(n);
 }
 
 bool ReadBool(const LayoutValue& value) {
     if (value.Type == LayoutValue::Kind::Identifier) {
-        if (SameTextNoCase(value.Text, "True"))
-            return true;
-        if (SameTextNoCase(value.Text, "False"))
-            return false;
+        if (SameTextNoCase(value.Text, "True")) return true;
+        if (SameTextNoCase(value.Text, "False")) return false;
     }
     LoadContext::Fail(value, "expected True or False");
 }
@@ -83,14 +80,12 @@ const std::string& ReadString(const LayoutValue& value) {
 
 TColor ReadColor(const LayoutValue& value) {
     if (value.Type == LayoutValue::Kind::Integer) {
-        if (value.Integer < INT32_MIN || value.Integer > UINT32_MAX)
-            LoadContext::Fail(value, "colour out of range");
+        if (value.Integer < INT32_MIN || value.Integer > UINT32_MAX) LoadContext::Fail(value, "colour out of range");
         return static_cast<TColor>(static_cast<std::uint32_t>(value.Integer));
     }
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (const Named& c : kColors) {
-            if (SameTextNoCase(value.Text, c.Name))
-                return c.Value;
+            if (SameTextNoCase(value.Text, c.Name)) return c.Value;
         }
     }
     LoadContext::Fail(value, "expected a colour");
@@ -98,22 +93,19 @@ TColor ReadColor(const LayoutValue& value) {
 
 TCursor ReadCursor(const LayoutValue& value) {
     if (value.Type == LayoutValue::Kind::Integer) {
-        if (value.Integer < INT16_MIN || value.Integer > INT16_MAX)
-            LoadContext::Fail(value, "cursor out of range");
+        if (value.Integer < INT16_MIN || value.Integer > INT16_MAX) LoadContext::Fail(value, "cursor out of range");
         return static_cast<TCursor>(value.Integer);
     }
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (const Named& c : kCursors) {
-            if (SameTextNoCase(value.Text, c.Name))
-                return static_cast<TCursor>(c.Value);
+            if (SameTextNoCase(value.Text, c.Name)) return static_cast<TCursor>(c.Value);
         }
     }
     LoadContext::Fail(value, "expected a cursor");
 }
 
 std::uint32_t ReadSet(const LayoutValue& value, const std::vector<std::string>& bitNames) {
-    if (value.Type != LayoutValue::Kind::Set)
-        LoadContext::Fail(value, "expected a set");
+    if (value.Type != LayoutValue::Kind::Set) LoadContext::Fail(value, "expected a set");
     std::uint32_t bits = 0;
     for (const std::string& item : value.Items) {
         bool known = false;
@@ -123,8 +115,7 @@ std::uint32_t ReadSet(const LayoutValue& value, const std::vector<std::string>& 
                 known = true;
             }
         }
-        if (!known)
-            LoadContext::Fail(value, "unknown set member " + item);
+        if (!known) LoadContext::Fail(value, "unknown set member " + item);
     }
     return bits;
 }
@@ -132,8 +123,7 @@ std::uint32_t ReadSet(const LayoutValue& value, const std::vector<std::string>& 
 int ReadEnum(const LayoutValue& value, const std::vector<std::string>& names) {
     if (value.Type == LayoutValue::Kind::Identifier) {
         for (std::size_t i = 0; i < names.size(); ++i) {
-            if (SameTextNoCase(value.Text, names[i]))
-                return static_cast<int>(i);
+            if (SameTextNoCase(value.Text, names[i])) return static_cast<int>(i);
         }
         LoadContext::Fail(value, "unknown value " + value.Text);
     }

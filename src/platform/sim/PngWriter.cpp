@@ -27,8 +27,7 @@ void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::
     PutU32(out, static_cast<std::uint32_t>(size));
     const std::size_t typeAt = out.size();
     out.insert(out.end(), type, type + 4);
-    if (size > 0)
-        out.insert(out.end(), data, data + size);
+    if (size > 0) out.insert(out.end(), data, data + size);
     const uLong crc = crc32(crc32(0L, Z_NULL, 0), out.data() + typeAt, static_cast<uInt>(size + 4));
     PutU32(out, static_cast<std::uint32_t>(crc));
 }
@@ -37,24 +36,18 @@ void PutChunk(std::vector<std::uint8_t>& out, const char (&type)[5], const std::
 std::uint8_t Paeth(int a, int b, int c) {
     const int p = a + b - c;
     const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-    if (pa <= pb && pa <= pc)
-        return static_cast<std::uint8_t>(a);
+    if (pa <= pb && pa <= pc) return static_cast<std::uint8_t>(a);
     return static_cast<std::uint8_t>(pb <= pc ? b : c);
 }
 
 // PNG 9.2: the byte's predictor from its left (a), upper (b) and upper-left (c) neighbours.
 template <int Type>
 int Predict(int a, int b, int c) {
-    if constexpr (Type == 0)
-        return 0;
-    if constexpr (Type == 1)
-        return a;
-    if constexpr (Type == 2)
-        return b;
-    if constexpr (Type == 3)
-        return (a + b) / 2;
-    if constexpr (Type == 4)
-        return Paeth(a, b, c);
+    if constexpr (Type == 0) return 0;
+    if constexpr (Type == 1) return a;
+    if constexpr (Type == 2) return b;
+    if constexpr (Type == 3) return (a + b) / 2;
+    if constexpr (Type == 4) return Paeth(a, b, c);
 }
 
 // Writes the filtered row after its type byte and returns the sum of absolute values with the
@@ -98,8 +91,7 @@ public:
             ApplyFilter<4>(row, prior, rowBytes_, pixelBytes_, candidates_[4].data())};
         std::size_t best = 0;
         for (std::size_t type = 1; type < sums.size(); ++type) {
-            if (sums[type] < sums[best])
-                best = type;
+            if (sums[type] < sums[best]) best = type;
         }
         return candidates_[best];
     }
@@ -115,10 +107,8 @@ class IdatWriter {
 public:
     explicit IdatWriter(std::vector<std::uint8_t>& out) : out_(out), buffer_(kIdatSize) {
         const int status = deflateInit2(&stream_, kLevel, Z_DEFLATED, 15, 8, Z_FILTERED);
-        if (status == Z_MEM_ERROR)
-            throw std::bad_alloc();
-        if (status != Z_OK)
-            throw std::runtime_error("EncodePng: zlib rejected the compressor settings");
+        if (status == Z_MEM_ERROR) throw std::bad_alloc();
+        if (status != Z_OK) throw std::runtime_error("EncodePng: zlib rejected the compressor settings");
     }
     ~IdatWriter() { deflateEnd(&stream_); }
     IdatWriter(const IdatWriter&) = delete;
@@ -132,13 +122,10 @@ public:
             stream_.next_out = buffer_.data() + used_;
             stream_.avail_out = static_cast<uInt>(buffer_.size() - used_);
             const int status = deflate(&stream_, flush);
-            if (status == Z_STREAM_ERROR)
-                throw std::runtime_error("EncodePng: zlib stream error");
+            if (status == Z_STREAM_ERROR) throw std::runtime_error("EncodePng: zlib stream error");
             used_ = buffer_.size() - stream_.avail_out;
-            if (used_ == buffer_.size() || (status == Z_STREAM_END && used_ > 0))
-                Flush();
-            if (status == Z_STREAM_END || (!last && stream_.avail_in == 0 && stream_.avail_out > 0))
-                return;
+            if (used_ == buffer_.size() || (status == Z_STREAM_END && used_ > 0)) Flush();
+            if (status == Z_STREAM_END || (!last && stream_.avail_in == 0 && stream_.avail_out > 0)) return;
         }
     }
 
@@ -170,8 +157,7 @@ void ToBytes(const Pixel* pixels, int width, bool withAlpha, std::uint8_t* out) 
         *out++ = static_cast<std::uint8_t>(p >> 16);
         *out++ = static_cast<std::uint8_t>(p >> 8);
         *out++ = static_cast<std::uint8_t>(p);
-        if (withAlpha)
-            *out++ = static_cast<std::uint8_t>(p >> 24);
+        if (withAlpha) *out++ = static_cast<std::uint8_t>(p >> 24);
     }
 }
 

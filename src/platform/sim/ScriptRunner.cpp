@@ -21,8 +21,7 @@ ScriptRunner::ScriptRunner(SimMachine& machine, std::vector<ScriptCommand> comma
       ended_(machine.Clock().CreateEvent(true, false)) {}
 
 ScriptRunner::~ScriptRunner() {
-    if (thread_)
-        Join();
+    if (thread_) Join();
 }
 
 void ScriptRunner::Start() {
@@ -34,8 +33,7 @@ void ScriptRunner::ProgramEnded() {
 }
 
 void ScriptRunner::Join() {
-    if (!thread_)
-        return;
+    if (!thread_) return;
     thread_->Join();
     thread_.reset();
 }
@@ -48,17 +46,14 @@ void ScriptRunner::Settle() {
 void ScriptRunner::Run() {
     SimClock& clock = machine_.Clock();
     for (const ScriptCommand& command : commands_) {
-        if (clock.Wait(*ended_, 0))
-            return;
+        if (clock.Wait(*ended_, 0)) return;
         Settle();
         Execute(command);
     }
-    if (clock.Wait(*ended_, kGraceMs))
-        return;
+    if (clock.Wait(*ended_, kGraceMs)) return;
     machine_.GetJournal().Write("script", {{"note", "grace time over; asking the program to quit"}});
     quit_();
-    if (clock.Wait(*ended_, 10000))
-        return;
+    if (clock.Wait(*ended_, 10000)) return;
     machine_.GetJournal().Write("exit", {{"code", 124}, {"reason", "the program did not close"}});
     std::fflush(nullptr);
     std::_Exit(124);
@@ -81,10 +76,8 @@ void ScriptRunner::Execute(const ScriptCommand& c) {
             // The pointer arrives first and the program notices it, as a hand on a mouse does.
             input.MoveTo(x, y);
             Settle();
-            if (c.Kind != CommandKind::Up)
-                input.Press(x, y, c.Button);
-            if (c.Kind != CommandKind::Down)
-                input.Release(x, y, c.Button);
+            if (c.Kind != CommandKind::Up) input.Press(x, y, c.Button);
+            if (c.Kind != CommandKind::Down) input.Release(x, y, c.Button);
             break;
         case CommandKind::Key:
             input.Key(static_cast<std::uint32_t>(c.A), static_cast<std::uint32_t>(c.B));
@@ -113,8 +106,7 @@ void ScriptRunner::Execute(const ScriptCommand& c) {
 }
 
 void ScriptRunner::WriteShot(const std::string& name) {
-    if (shotsFolder_.empty())
-        return;
+    if (shotsFolder_.empty()) return;
     std::error_code ec;
     fs::create_directories(shotsFolder_, ec);
     const PixelFrame screen = machine_.Screenshot();

@@ -17,8 +17,7 @@ std::uint32_t SimAudio::WaveOutDeviceCount() {
 }
 
 bool SimAudio::PlaySoundMemory(const std::uint8_t* data, std::size_t size, std::uint32_t flags) {
-    if (WaveOutDeviceCount() == 0 || !data)
-        return false;
+    if (WaveOutDeviceCount() == 0 || !data) return false;
     process_.Machine().GetJournal().Write("wave", {{"op", "play"}, {"bytes", size}, {"flags", flags}});
     return true;
 }
@@ -56,15 +55,13 @@ std::uint32_t SimAudio::MidiOpen(const std::string& path, std::uint32_t& device)
 }
 
 std::uint32_t SimAudio::PositionOf(const Track& track, std::int64_t now) const {
-    if (!track.Playing)
-        return track.PositionMs;
+    if (!track.Playing) return track.PositionMs;
     const std::int64_t at = track.StartedFrom + (now - track.StartedAt);
     return static_cast<std::uint32_t>(std::min<std::int64_t>(at, track.LengthMs));
 }
 
 void SimAudio::Notify(WindowHandle window, std::uint32_t code, std::uint32_t device) {
-    if (!window)
-        return;
+    if (!window) return;
     Event e;
     e.Kind = EventKind::Message;
     e.Window = window;
@@ -75,8 +72,7 @@ void SimAudio::Notify(WindowHandle window, std::uint32_t code, std::uint32_t dev
 }
 
 void SimAudio::Halt(std::uint32_t device, Track& track, std::uint32_t notifyCode) {
-    if (!track.Playing)
-        return;
+    if (!track.Playing) return;
     track.PositionMs = PositionOf(track, process_.GetClock().NowMs());
     track.Playing = false;
     const WindowHandle notify = track.Notify;
@@ -87,8 +83,7 @@ void SimAudio::Halt(std::uint32_t device, Track& track, std::uint32_t notifyCode
 std::uint32_t SimAudio::MidiPlay(std::uint32_t device, WindowHandle notifyWindow) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);
-    if (it == tracks_.end())
-        return MCIERR_INVALID_DEVICE_ID;
+    if (it == tracks_.end()) return MCIERR_INVALID_DEVICE_ID;
     Track& track = it->second;
     const std::int64_t now = process_.GetClock().NowMs();
     if (track.Playing) {
@@ -96,8 +91,7 @@ std::uint32_t SimAudio::MidiPlay(std::uint32_t device, WindowHandle notifyWindow
         track.PositionMs = PositionOf(track, now);
         Notify(track.Notify, MCI_NOTIFY_SUPERSEDED, device);
     }
-    if (track.PositionMs >= track.LengthMs)
-        track.PositionMs = track.LengthMs;
+    if (track.PositionMs >= track.LengthMs) track.PositionMs = track.LengthMs;
     track.Playing = true;
     track.StartedAt = now;
     track.StartedFrom = track.PositionMs;
@@ -109,8 +103,7 @@ std::uint32_t SimAudio::MidiPlay(std::uint32_t device, WindowHandle notifyWindow
 std::uint32_t SimAudio::MidiStop(std::uint32_t device) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);
-    if (it == tracks_.end())
-        return MCIERR_INVALID_DEVICE_ID;
+    if (it == tracks_.end()) return MCIERR_INVALID_DEVICE_ID;
     NoteMidi("stop", it->second.Path);
     Halt(device, it->second, MCI_NOTIFY_ABORTED);
     return 0;
@@ -119,8 +112,7 @@ std::uint32_t SimAudio::MidiStop(std::uint32_t device) {
 std::uint32_t SimAudio::MidiSeekToStart(std::uint32_t device) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);
-    if (it == tracks_.end())
-        return MCIERR_INVALID_DEVICE_ID;
+    if (it == tracks_.end()) return MCIERR_INVALID_DEVICE_ID;
     Halt(device, it->second, MCI_NOTIFY_ABORTED);
     it->second.PositionMs = 0;
     NoteMidi("seek", it->second.Path);
@@ -130,8 +122,7 @@ std::uint32_t SimAudio::MidiSeekToStart(std::uint32_t device) {
 std::uint32_t SimAudio::MidiStatus(std::uint32_t device, MciStatusItem item, std::uint32_t& value) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);
-    if (it == tracks_.end())
-        return MCIERR_INVALID_DEVICE_ID;
+    if (it == tracks_.end()) return MCIERR_INVALID_DEVICE_ID;
     const Track& track = it->second;
     const std::uint32_t position = PositionOf(track, process_.GetClock().NowMs());
     switch (item) {
@@ -151,8 +142,7 @@ std::uint32_t SimAudio::MidiStatus(std::uint32_t device, MciStatusItem item, std
 std::uint32_t SimAudio::MidiClose(std::uint32_t device) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);
-    if (it == tracks_.end())
-        return MCIERR_INVALID_DEVICE_ID;
+    if (it == tracks_.end()) return MCIERR_INVALID_DEVICE_ID;
     Halt(device, it->second, MCI_NOTIFY_ABORTED);
     NoteMidi("close", it->second.Path);
     tracks_.erase(it);
@@ -163,8 +153,7 @@ std::int64_t SimAudio::NextDeadline() {
     std::lock_guard lock(mutex_);
     std::int64_t next = std::numeric_limits<std::int64_t>::max();
     for (const auto& [device, track] : tracks_) {
-        if (track.Playing)
-            next = std::min(next, track.StartedAt + (track.LengthMs - track.StartedFrom));
+        if (track.Playing) next = std::min(next, track.StartedAt + (track.LengthMs - track.StartedFrom));
     }
     return next;
 }
@@ -173,8 +162,7 @@ void SimAudio::FireDue() {
     std::lock_guard lock(mutex_);
     const std::int64_t now = process_.GetClock().NowMs();
     for (auto& [device, track] : tracks_) {
-        if (!track.Playing || track.StartedAt + (track.LengthMs - track.StartedFrom) > now)
-            continue;
+        if (!track.Playing || track.StartedAt + (track.LengthMs - track.StartedFrom) > now) continue;
         track.Playing = false;
         track.PositionMs = track.LengthMs;
         const WindowHandle notify = track.Notify;
@@ -189,8 +177,7 @@ std::uint32_t SimAudio::MixerDeviceCount() {
 }
 
 std::uint32_t SimAudio::MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) {
-    if (id >= MixerDeviceCount())
-        return 2;  // MMSYSERR_BADDEVICEID
+    if (id >= MixerDeviceCount()) return 2;  // MMSYSERR_BADDEVICEID
     mixer = nextMixer_++;
     process_.Machine().GetJournal().Write("mixer", {{"op", "open"}, {"id", id}, {"notify", callback != 0}});
     return 0;

@@ -92,10 +92,8 @@ public:
     }
     // With the clock's mutex held.
     bool TryConsume() {
-        if (!set_)
-            return false;
-        if (!manualReset_)
-            set_ = false;
+        if (!set_) return false;
+        if (!manualReset_) set_ = false;
         return true;
     }
     std::vector<ThreadRecord*> waiters_;
@@ -120,14 +118,12 @@ public:
         });
     }
     ~SimThread() override {
-        if (thread_.joinable())
-            Join();
+        if (thread_.joinable()) Join();
     }
     // Waits through the clock, so virtual time goes on while the caller waits for the end.
     void Join() override {
         clock_.Wait(*ended_, kInfinite);
-        if (thread_.joinable())
-            thread_.join();
+        if (thread_.joinable()) thread_.join();
     }
     void SetPriority(int priority) override { priority_ = priority; }
     int Priority() const override { return priority_; }
@@ -182,11 +178,9 @@ int SimClock::WaitAny(std::initializer_list<WaitableEvent*> events, std::uint32_
         simEvents.push_back(static_cast<SimEvent*>(e));
     for (;;) {
         for (std::size_t i = 0; i < simEvents.size(); ++i) {
-            if (simEvents[i]->TryConsume())
-                return static_cast<int>(i);
+            if (simEvents[i]->TryConsume()) return static_cast<int>(i);
         }
-        if (now_ >= deadline && (!self.background || OthersBlocked(self)))
-            return -1;
+        if (now_ >= deadline && (!self.background || OthersBlocked(self))) return -1;
         self.blocked = true;
         self.deadline = deadline;
         for (SimEvent* e : simEvents)
@@ -223,8 +217,7 @@ void SimClock::SetDeadlockHandler(std::function<void()> handler) {
 
 SimClock::ThreadRecord& SimClock::Self() {
     for (const TlsEntry& e : tlsRecords) {
-        if (e.serial == serial_)
-            return *static_cast<ThreadRecord*>(e.record);
+        if (e.serial == serial_) return *static_cast<ThreadRecord*>(e.record);
     }
     // A thread the clock did not start: it becomes known on its first wait.
     threads_.push_back(std::make_unique<ThreadRecord>());
@@ -246,8 +239,7 @@ void SimClock::Unregister(ThreadRecord* record) {
     wakeUp_.notify_all();
     const auto handler = deadlockHandler_;
     lock.unlock();
-    if (!fine)
-        ReportDeadlock(handler);
+    if (!fine) ReportDeadlock(handler);
 }
 
 void SimClock::ReportDeadlock(const std::function<void()>& handler) {
@@ -269,11 +261,9 @@ void SimClock::Wake(ThreadRecord& record) {
 
 bool SimClock::Schedule() {
     for (;;) {
-        if (threads_.empty())
-            return true;
+        if (threads_.empty()) return true;
         for (const auto& t : threads_) {
-            if (!t->blocked)
-                return true;  // someone still runs; it schedules when it blocks
+            if (!t->blocked) return true;  // someone still runs; it schedules when it blocks
         }
         // Everyone waits. A background thread due now goes first: the program is idle.
         for (const auto& t : threads_) {
@@ -286,8 +276,7 @@ bool SimClock::Schedule() {
         std::int64_t next = kNever;
         for (const auto& t : threads_)
             next = std::min(next, t->deadline);
-        if (next == kNever)
-            return false;
+        if (next == kNever) return false;
         now_ = std::max(now_, next);
         bool woke = false;
         for (const auto& t : threads_) {

@@ -126,8 +126,7 @@ bool SimDesktop::EnumDisplaySettings(std::uint32_t modeNumber, DevModeA& mode) {
 
 std::int32_t SimDesktop::ChangeDisplaySettings(const DevModeA* mode, std::uint32_t flags) {
     const std::int32_t result = machine_.Screen().ChangeDisplaySettings(mode, flags);
-    if (result == DISP_CHANGE_SUCCESSFUL)
-        machine_.PlaceTaskBar();
+    if (result == DISP_CHANGE_SUCCESSFUL) machine_.PlaceTaskBar();
     return result;
 }
 

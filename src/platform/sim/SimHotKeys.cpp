@@ -11,11 +11,9 @@ bool SimHotKeys::Register(WindowHandle window, int id, std::uint32_t modifiers, 
         std::lock_guard lock(mutex_);
         for (const Entry& e : entries_) {
             const bool sameCombination = e.Modifiers == modifiers && e.Key == key;
-            if (sameCombination || (e.Window == window && e.Id == id))
-                ok = false;
+            if (sameCombination || (e.Window == window && e.Id == id)) ok = false;
         }
-        if (ok)
-            entries_.push_back({window, id, modifiers, key});
+        if (ok) entries_.push_back({window, id, modifiers, key});
     }
     journal_.Write("hotkey", {{"mods", modifiers}, {"vk", key}, {"registered", ok}});
     return ok;
@@ -27,8 +25,7 @@ bool SimHotKeys::Unregister(WindowHandle window, int id) {
         std::lock_guard lock(mutex_);
         const auto it = std::find_if(entries_.begin(), entries_.end(),
                                      [&](const Entry& e) { return e.Window == window && e.Id == id; });
-        if (it == entries_.end())
-            return false;
+        if (it == entries_.end()) return false;
         removed = *it;
         entries_.erase(it);
     }
@@ -41,8 +38,7 @@ void SimHotKeys::UnregisterAllOf(WindowHandle window) {
     {
         std::lock_guard lock(mutex_);
         for (const Entry& e : entries_) {
-            if (e.Window == window)
-                ids.push_back(e.Id);
+            if (e.Window == window) ids.push_back(e.Id);
         }
     }
     for (int id : ids)
@@ -52,8 +48,7 @@ void SimHotKeys::UnregisterAllOf(WindowHandle window) {
 std::optional<HotKeyTarget> SimHotKeys::Match(std::uint32_t modifiers, std::uint32_t key) const {
     std::lock_guard lock(mutex_);
     for (const Entry& e : entries_) {
-        if (e.Modifiers == modifiers && e.Key == key)
-            return HotKeyTarget{e.Window, e.Id};
+        if (e.Modifiers == modifiers && e.Key == key) return HotKeyTarget{e.Window, e.Id};
     }
     return std::nullopt;
 }

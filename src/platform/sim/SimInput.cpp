@@ -35,17 +35,13 @@ std::uint32_t ButtonBit(MouseButton b) {
 // The character a key produces on a US keyboard, if any.
 std::optional<char> CharacterOf(std::uint32_t vk, std::uint32_t modifiers) {
     const bool shift = modifiers & MOD_SHIFT;
-    if (modifiers & MOD_ALT)
-        return std::nullopt;
+    if (modifiers & MOD_ALT) return std::nullopt;
     if (vk >= 'A' && vk <= 'Z') {
-        if (modifiers & MOD_CONTROL)
-            return static_cast<char>(vk - 'A' + 1);
+        if (modifiers & MOD_CONTROL) return static_cast<char>(vk - 'A' + 1);
         return static_cast<char>(shift ? vk : vk + 32);
     }
-    if (modifiers & MOD_CONTROL)
-        return std::nullopt;
-    if (vk >= '0' && vk <= '9')
-        return shift ? ")!@#$%^&*("[vk - '0'] : static_cast<char>(vk);
+    if (modifiers & MOD_CONTROL) return std::nullopt;
+    if (vk >= '0' && vk <= '9') return shift ? ")!@#$%^&*("[vk - '0'] : static_cast<char>(vk);
     switch (vk) {
         case VK_RETURN:
             return '\r';
@@ -65,17 +61,12 @@ std::optional<char> CharacterOf(std::uint32_t vk, std::uint32_t modifiers) {
 // The key and shift that type a character on a US keyboard; 0 for characters without a key.
 std::pair<std::uint32_t, bool> KeyForCharacter(char c) {
     const auto u = static_cast<unsigned char>(c);
-    if (std::isupper(u))
-        return {u, true};
-    if (std::islower(u))
-        return {static_cast<std::uint32_t>(std::toupper(u)), false};
-    if (std::isdigit(u))
-        return {u, false};
-    if (c == ' ')
-        return {VK_SPACE, false};
+    if (std::isupper(u)) return {u, true};
+    if (std::islower(u)) return {static_cast<std::uint32_t>(std::toupper(u)), false};
+    if (std::isdigit(u)) return {u, false};
+    if (c == ' ') return {VK_SPACE, false};
     const char* shifted = std::strchr(")!@#$%^&*(", c);
-    if (shifted && c)
-        return {static_cast<std::uint32_t>('0' + (shifted - ")!@#$%^&*(")), true};
+    if (shifted && c) return {static_cast<std::uint32_t>('0' + (shifted - ")!@#$%^&*(")), true};
     static constexpr struct {
         char Plain, Shifted;
         std::uint32_t Code;
@@ -83,10 +74,8 @@ std::pair<std::uint32_t, bool> KeyForCharacter(char c) {
                         {'.', '>', 0xBE},  {'/', '?', 0xBF}, {'`', '~', 0xC0}, {'[', '{', 0xDB},
                         {'\\', '|', 0xDC}, {']', '}', 0xDD}, {'\'', '"', 0xDE}};
     for (const auto& p : kPunctuation) {
-        if (c == p.Plain)
-            return {p.Code, false};
-        if (c == p.Shifted)
-            return {p.Code, true};
+        if (c == p.Plain) return {p.Code, false};
+        if (c == p.Shifted) return {p.Code, true};
     }
     return {0, false};
 }
@@ -96,36 +85,30 @@ std::pair<std::uint32_t, bool> KeyForCharacter(char c) {
 std::optional<std::uint32_t> KeyCodeOf(std::string_view name) {
     if (name.size() == 1) {
         const auto u = static_cast<unsigned char>(name[0]);
-        if (std::isupper(u) || std::isdigit(u))
-            return u;
+        if (std::isupper(u) || std::isdigit(u)) return u;
         return std::nullopt;
     }
     for (const NamedKey& k : kNamedKeys) {
-        if (name == k.Name)
-            return k.Code;
+        if (name == k.Name) return k.Code;
     }
     if (name.size() >= 2 && name.size() <= 3 && name[0] == 'F') {
         const int n = std::atoi(std::string(name.substr(1)).c_str());
-        if (n >= 1 && n <= 12)
-            return VK_F1 + static_cast<std::uint32_t>(n - 1);
+        if (n >= 1 && n <= 12) return VK_F1 + static_cast<std::uint32_t>(n - 1);
     }
     return std::nullopt;
 }
 
 MouseButton SimInput::Logical(MouseButton physical) const {
-    if (!machine_.Settings().MouseButtonsSwapped() || physical == MouseButton::Middle)
-        return physical;
+    if (!machine_.Settings().MouseButtonsSwapped() || physical == MouseButton::Middle) return physical;
     return physical == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
 }
 
 void SimInput::SendMouse(EventKind kind, MouseButton button) {
     SimWindows& windows = machine_.Windows();
     WindowHandle target = windows.Capture();
-    if (!target)
-        target = windows.At(cursor_);
+    if (!target) target = windows.At(cursor_);
     const auto w = windows.Get(target);
-    if (!w || !w->Owner || !w->Enabled)
-        return;  // a disabled window drops input, as under a modal box
+    if (!w || !w->Owner || !w->Enabled) return;  // a disabled window drops input, as under a modal box
     if (kind == EventKind::MouseDown && windows.Foreground() != target && !w->NoActivate) {
         windows.SetForeground(target);
     }
@@ -140,8 +123,7 @@ void SimInput::SendMouse(EventKind kind, MouseButton button) {
 }
 
 void SimInput::MoveTo(int x, int y) {
-    if (cursor_ == Point{x, y})
-        return;
+    if (cursor_ == Point{x, y}) return;
     cursor_ = {x, y};
     SendMouse(EventKind::MouseMove, MouseButton::Left);
 }
@@ -167,12 +149,9 @@ void SimInput::Click(int x, int y, MouseButton physical) {
 
 std::uint32_t SimInput::ShiftState(std::uint32_t modifiers) const {
     std::uint32_t s = buttons_;
-    if (modifiers & MOD_SHIFT)
-        s |= kShiftKey;
-    if (modifiers & MOD_CONTROL)
-        s |= kCtrlKey;
-    if (modifiers & MOD_ALT)
-        s |= kAltKey;
+    if (modifiers & MOD_SHIFT) s |= kShiftKey;
+    if (modifiers & MOD_CONTROL) s |= kCtrlKey;
+    if (modifiers & MOD_ALT) s |= kAltKey;
     return s;
 }
 

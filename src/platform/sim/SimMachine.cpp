@@ -19,8 +19,7 @@ constexpr Pixel kTaskBarLight = 0xFFFFFFFFu;
 constexpr Pixel kStartButton = 0xFF008000u;
 
 void Touch(const fs::path& path, const std::string& content) {
-    if (fs::exists(path))
-        return;
+    if (fs::exists(path)) return;
     std::ofstream(path, std::ios::binary) << content;
 }
 
@@ -58,8 +57,7 @@ void SimMachine::PrepareCDrive() {
     cDrive_ = config_.CDrive;
     if (cDrive_.empty()) {
         std::string pattern = (fs::temp_directory_path() / "zindra-sim-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("cannot make a folder for the simulated C: drive");
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a folder for the simulated C: drive");
         ownedTempFolder_ = pattern;
         cDrive_ = pattern + "/c";
     }
@@ -68,8 +66,7 @@ void SimMachine::PrepareCDrive() {
     fs::create_directories(c / "WINDOWS" / "TEMP");
     fs::create_directories(c / "Documents and Settings" / "All Users");
     Touch(c / "WINDOWS" / "system32" / "regsvr32.exe", "MZ simulated registration tool\n");
-    if (config_.VolumeControlInstalled)
-        Touch(c / "WINDOWS" / "sndvol32.exe", "MZ simulated volume control\n");
+    if (config_.VolumeControlInstalled) Touch(c / "WINDOWS" / "sndvol32.exe", "MZ simulated volume control\n");
 }
 
 void SimMachine::PlaceTaskBar() {
@@ -91,8 +88,7 @@ MutexResult SimMachine::CreateMutex(const std::string& name) {
     {
         std::lock_guard lock(mutex_);
         for (const auto& [handle, existing] : mutexes_) {
-            if (existing == name)
-                result.AlreadyExisted = true;
+            if (existing == name) result.AlreadyExisted = true;
         }
         result.Handle = nextMutex_;
         nextMutex_ += 4;
@@ -125,8 +121,7 @@ std::uint16_t SimMachine::AddAtom(const std::string& name) {
 void SimMachine::DeleteAtom(std::uint16_t atom) {
     std::lock_guard lock(mutex_);
     const auto it = atoms_.find(atom);
-    if (it != atoms_.end() && --it->second.second <= 0)
-        atoms_.erase(it);
+    if (it != atoms_.end() && --it->second.second <= 0) atoms_.erase(it);
 }
 
 PixelFrame SimMachine::Screenshot() {

@@ -57,16 +57,14 @@ void SimProcess::Note(std::string_view event, std::string_view jsonFields) {
 
 void SimProcess::Deliver(const Event& event) {
     EventSink* sink = sink_.load();
-    if (!sink)
-        return;
+    if (!sink) return;
     Event stamped = event;
     stamped.Time = machine_.Clock().NowMs();
     sink->Post(stamped);
 }
 
 void SimProcess::Exit(std::uint32_t code) {
-    if (exitHandler_)
-        exitHandler_(code);
+    if (exitHandler_) exitHandler_(code);
     machine_.GetJournal().Write("exit", {{"code", code}});
     std::fflush(nullptr);
     std::_Exit(static_cast<int>(code));

@@ -25,8 +25,7 @@ SimPrograms::~SimPrograms() = default;
 
 SimPrograms::Entry* SimPrograms::Find(ProcessHandle process, bool evenClosed) {
     for (const auto& e : entries_) {
-        if (e->Handle == process && (evenClosed || !e->Closed))
-            return e.get();
+        if (e->Handle == process && (evenClosed || !e->Closed)) return e.get();
     }
     return nullptr;
 }
@@ -79,12 +78,10 @@ void SimPrograms::NoteEnd(Entry& entry, std::uint32_t code) {
 }
 
 bool SimPrograms::Refresh(Entry& entry) {
-    if (entry.Ended)
-        return true;
+    if (entry.Ended) return true;
     if (entry.Kind == ProgramKind::Real) {
         std::uint32_t code = 0;
-        if (entry.RealOwner->GetExitCodeProcess(entry.RealHandle, code) && code != kStillActive)
-            NoteEnd(entry, code);
+        if (entry.RealOwner->GetExitCodeProcess(entry.RealHandle, code) && code != kStillActive) NoteEnd(entry, code);
     } else if (entry.EndsAt && clock_.NowMs() >= *entry.EndsAt) {
         NoteEnd(entry, entry.ScheduledCode);
     }
@@ -94,8 +91,7 @@ bool SimPrograms::Refresh(Entry& entry) {
 bool SimPrograms::GetExitCode(ProcessHandle process, std::uint32_t& code) {
     std::lock_guard lock(mutex_);
     Entry* entry = Find(process);
-    if (!entry)
-        return false;
+    if (!entry) return false;
     code = Refresh(*entry) ? entry->ExitCode : kStillActive;
     return true;
 }
@@ -103,10 +99,8 @@ bool SimPrograms::GetExitCode(ProcessHandle process, std::uint32_t& code) {
 bool SimPrograms::Wait(ProcessHandle process, std::uint32_t timeoutMs, bool evenClosed) {
     std::unique_lock lock(mutex_);
     Entry* entry = Find(process, evenClosed);
-    if (!entry)
-        return false;
-    if (Refresh(*entry))
-        return true;
+    if (!entry) return false;
+    if (Refresh(*entry)) return true;
     if (entry->Kind == ProgramKind::Real) {
         const ProcessHandle real = entry->RealHandle;
         posix::PosixProcesses* owner = entry->RealOwner;
@@ -133,15 +127,13 @@ bool SimPrograms::Wait(ProcessHandle process, std::uint32_t timeoutMs, bool even
 void SimPrograms::Close(ProcessHandle process) {
     std::lock_guard lock(mutex_);
     // The program running behind the handle goes on; only the handle is gone.
-    if (Entry* entry = Find(process))
-        entry->Closed = true;
+    if (Entry* entry = Find(process)) entry->Closed = true;
 }
 
 bool SimPrograms::EndFake(std::uint32_t exitCode) {
     std::lock_guard lock(mutex_);
     for (auto it = started_.rbegin(); it != started_.rend(); ++it) {
-        if (it->Kind != ProgramKind::Fake)
-            continue;
+        if (it->Kind != ProgramKind::Fake) continue;
         Entry* entry = Find(it->Handle, true);
         if (entry && !Refresh(*entry)) {
             NoteEnd(*entry, exitCode);
@@ -155,8 +147,7 @@ bool SimPrograms::WaitForLast(std::uint32_t timeoutMs) {
     ProcessHandle last = 0;
     {
         std::lock_guard lock(mutex_);
-        if (started_.empty())
-            return true;
+        if (started_.empty()) return true;
         last = started_.back().Handle;
     }
     return Wait(last, timeoutMs, true);

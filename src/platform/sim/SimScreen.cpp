@@ -55,8 +55,7 @@ bool SimScreen::EnumDisplaySettings(std::uint32_t modeNumber, DevModeA& mode) co
         Fill(current_, mode);
         return true;
     }
-    if (modeNumber >= modes_.size())
-        return false;
+    if (modeNumber >= modes_.size()) return false;
     Fill(modes_[modeNumber], mode);
     return true;
 }
@@ -67,24 +66,18 @@ std::int32_t SimScreen::ChangeDisplaySettings(const DevModeA* mode, std::uint32_
     if (mode) {
         // Fields the record does not mark keep their current values, as the driver does.
         wanted = current_;
-        if (mode->dmFields & DM_PELSWIDTH)
-            wanted.Width = static_cast<int>(mode->dmPelsWidth);
-        if (mode->dmFields & DM_PELSHEIGHT)
-            wanted.Height = static_cast<int>(mode->dmPelsHeight);
-        if (mode->dmFields & DM_BITSPERPEL)
-            wanted.BitsPerPixel = static_cast<int>(mode->dmBitsPerPel);
-        if (mode->dmFields & DM_DISPLAYFREQUENCY)
-            wanted.Frequency = static_cast<int>(mode->dmDisplayFrequency);
+        if (mode->dmFields & DM_PELSWIDTH) wanted.Width = static_cast<int>(mode->dmPelsWidth);
+        if (mode->dmFields & DM_PELSHEIGHT) wanted.Height = static_cast<int>(mode->dmPelsHeight);
+        if (mode->dmFields & DM_BITSPERPEL) wanted.BitsPerPixel = static_cast<int>(mode->dmBitsPerPel);
+        if (mode->dmFields & DM_DISPLAYFREQUENCY) wanted.Frequency = static_cast<int>(mode->dmDisplayFrequency);
         bool offered = false;
         for (const DisplayMode& m : modes_)
             offered = offered || m == wanted;
-        if (!offered && !(wanted == stored_))
-            return DISP_CHANGE_BADMODE;
+        if (!offered && !(wanted == stored_)) return DISP_CHANGE_BADMODE;
     }
     const bool store = mode != nullptr && (flags & CDS_UPDATEREGISTRY) != 0;
     current_ = wanted;
-    if (store)
-        stored_ = wanted;
+    if (store) stored_ = wanted;
     lock.unlock();
     journal_.Write("display-mode", {{"w", wanted.Width},
                                     {"h", wanted.Height},

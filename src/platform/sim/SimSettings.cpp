@@ -58,15 +58,13 @@ bool SimSettings::SystemParametersInfo(std::uint32_t action, std::uint32_t param
     }
     if (action == SPI_GETANIMATION) {
         // ANIMATIONINFO: cbSize, iMinAnimate.
-        if (!data)
-            return false;
+        if (!data) return false;
         const std::int32_t minAnimate = static_cast<std::int32_t>(Value(SPI_GETANIMATION, 0));
         std::memcpy(static_cast<char*>(data) + 4, &minAnimate, 4);
         return true;
     }
     if (action == SPI_SETANIMATION) {
-        if (!data)
-            return false;
+        if (!data) return false;
         std::int32_t minAnimate = 0;
         std::memcpy(&minAnimate, static_cast<const char*>(data) + 4, 4);
         values_[SPI_GETANIMATION] = minAnimate != 0;
@@ -76,18 +74,15 @@ bool SimSettings::SystemParametersInfo(std::uint32_t action, std::uint32_t param
         return true;
     }
     if (action == SPI_GETSCREENSAVETIMEOUT || action == SPI_GETWINDOWSEXTENSION) {
-        if (action == SPI_GETWINDOWSEXTENSION)
-            return Value(action, 1) != 0;
-        if (!data)
-            return false;
+        if (action == SPI_GETWINDOWSEXTENSION) return Value(action, 1) != 0;
+        if (!data) return false;
         const std::uint32_t v = Value(action, 0);
         std::memcpy(data, &v, 4);
         return true;
     }
     for (const SetterPair& pair : kPairs) {
         if (action == pair.Get) {
-            if (!data)
-                return false;
+            if (!data) return false;
             const std::uint32_t v = Value(pair.Get, 0);
             std::memcpy(data, &v, 4);
             return true;
@@ -132,8 +127,7 @@ void SimSettings::KeyEvent(std::uint8_t key, bool up) {
     if (up) {
         keys_[key] &= static_cast<std::uint8_t>(~0x80);
     } else {
-        if (!(keys_[key] & 0x80))
-            keys_[key] ^= 1;  // toggle state flips on a fresh press
+        if (!(keys_[key] & 0x80)) keys_[key] ^= 1;  // toggle state flips on a fresh press
         keys_[key] |= 0x80;
     }
 }

@@ -24,18 +24,14 @@ SimSystem::~SimSystem() = default;
 
 std::optional<std::string> SimSystem::ResolveProgram(const std::string& file) {
     const auto host = mapper_.ToHost(file);
-    if (!host)
-        return std::nullopt;
+    if (!host) return std::nullopt;
     std::error_code ec;
-    if (fs::is_regular_file(*host, ec))
-        return host;
-    if (fs::path(*host).has_extension())
-        return std::nullopt;
+    if (fs::is_regular_file(*host, ec)) return host;
+    if (fs::path(*host).has_extension()) return std::nullopt;
     // As the shell does for a program named without its extension.
     for (const char* extension : {".exe", ".com", ".bat", ".cmd"}) {
         if (const auto withExtension = mapper_.ToHost(file + extension); withExtension) {
-            if (fs::is_regular_file(*withExtension, ec))
-                return withExtension;
+            if (fs::is_regular_file(*withExtension, ec)) return withExtension;
         }
     }
     return std::nullopt;
@@ -47,11 +43,9 @@ std::uint32_t SimSystem::RunRegistrationTool(const std::string& parameters) {
     std::uint32_t code = 0;
     int files = 0;
     for (const std::string& argument : posix::SplitCommandLine(parameters)) {
-        if (!argument.empty() && (argument[0] == '/' || argument[0] == '-'))
-            continue;
+        if (!argument.empty() && (argument[0] == '/' || argument[0] == '-')) continue;
         ++files;
-        if (!files_->FileExists(argument))
-            code = 3;
+        if (!files_->FileExists(argument)) code = 3;
     }
     return files == 0 ? 3 : code;
 }
@@ -88,14 +82,12 @@ std::uintptr_t SimSystem::StartFile(const ShellExecuteRequest& request, const st
 std::uintptr_t SimSystem::Start(const ShellExecuteRequest& request, ProcessHandle& process) {
     const std::string verb = request.Verb ? request.Verb : "";
     const std::string file = request.File ? request.File : "";
-    if (verb == "print")
-        return SE_ERR_NOASSOC;
+    if (verb == "print") return SE_ERR_NOASSOC;
     if (verb == "explore" || files_->DirectoryExists(file)) {
         // The shell opens a folder window; no process of its own comes back.
         return files_->DirectoryExists(file) ? kShellSuccess : SE_ERR_FNF;
     }
-    if (!verb.empty() && verb != "open")
-        return SE_ERR_NOASSOC;
+    if (!verb.empty() && verb != "open") return SE_ERR_NOASSOC;
     const auto host = ResolveProgram(file);
     if (!host) {
         const auto wanted = mapper_.ToHost(file);
@@ -151,8 +143,7 @@ void SimSystem::CloseMutex(MutexHandle mutex) {
 }
 
 std::vector<std::string> SimSystem::EnvironmentStrings() {
-    if (!machine_.Config().Environment.empty())
-        return machine_.Config().Environment;
+    if (!machine_.Config().Environment.empty()) return machine_.Config().Environment;
     const SimConfig& c = machine_.Config();
     return {"ALLUSERSPROFILE=C:\\Documents and Settings\\All Users",
             "COMPUTERNAME=" + c.ComputerName,
@@ -173,14 +164,12 @@ std::string SimSystem::CurrentDirectory() {
 bool SimSystem::SetCurrentDirectory(const std::string& path) {
     const auto host = mapper_.ToHost(path);
     std::error_code ec;
-    if (!host || !fs::is_directory(*host, ec))
-        return false;
+    if (!host || !fs::is_directory(*host, ec)) return false;
     return mapper_.SetCurrentDirectory(mapper_.ToWindows(*host));
 }
 
 std::string SimSystem::ModuleFileName() {
-    if (!machine_.Config().ProgramFile.empty())
-        return machine_.Config().ProgramFile;
+    if (!machine_.Config().ProgramFile.empty()) return machine_.Config().ProgramFile;
     std::error_code ec;
     const fs::path self = fs::read_symlink("/proc/self/exe", ec);
     return mapper_.ToWindows(ec ? std::string("/zindra") : self.string());
@@ -237,8 +226,7 @@ MemoryStatus SimSystem::GlobalMemoryStatus() {
 
 std::optional<std::string> SimSystem::GetLocaleInfo(std::uint32_t locale, std::uint32_t item) {
     const auto& missing = machine_.Config().MissingLocaleItems;
-    if (std::find(missing.begin(), missing.end(), item & 0x7FFFFFFFu) != missing.end())
-        return std::nullopt;
+    if (std::find(missing.begin(), missing.end(), item & 0x7FFFFFFFu) != missing.end()) return std::nullopt;
     return locale_.Get(locale, item);
 }
 
@@ -252,22 +240,16 @@ bool SimSystem::SetLocaleInfo(std::uint32_t locale, std::uint32_t item, const st
 // plain key exists everywhere, the NT key only on NT.
 std::optional<std::string> SimSystem::ReadMachineRegistryString(const std::string& key, const std::string& value) {
     const SimConfig& c = machine_.Config();
-    if (!c.MachineKeysWritable)
-        return std::nullopt;
+    if (!c.MachineKeysWritable) return std::nullopt;
     std::string folded = posix::FoldCase(key);
-    if (!folded.empty() && folded.front() == '\\')
-        folded.erase(0, 1);
+    if (!folded.empty() && folded.front() == '\\') folded.erase(0, 1);
     const bool nt = c.Version.PlatformId == 2;
     const std::string plain = "software\\microsoft\\windows\\currentversion";
     const std::string ntKey = "software\\microsoft\\windows nt\\currentversion";
-    if (folded != plain && !(nt && folded == ntKey))
-        return std::nullopt;
-    if (folded != (nt ? ntKey : plain))
-        return std::string();
-    if (value == "RegisteredOwner")
-        return c.UserName;
-    if (value == "RegisteredOrganization")
-        return std::string("Zindra School");
+    if (folded != plain && !(nt && folded == ntKey)) return std::nullopt;
+    if (folded != (nt ? ntKey : plain)) return std::string();
+    if (value == "RegisteredOwner") return c.UserName;
+    if (value == "RegisteredOrganization") return std::string("Zindra School");
     return std::string();
 }
 
@@ -284,8 +266,7 @@ std::vector<std::string> SimSystem::PrinterNames() {
 
 std::optional<std::uint16_t> SimSystem::FreeSystemResources16(std::uint16_t kind) {
     const SimConfig& c = machine_.Config();
-    if (c.Version.PlatformId != 1 || kind >= c.FreeResources.size())
-        return std::nullopt;
+    if (c.Version.PlatformId != 1 || kind >= c.FreeResources.size()) return std::nullopt;
     return c.FreeResources[kind];
 }
 

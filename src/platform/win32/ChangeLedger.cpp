@@ -10,14 +10,12 @@ bool ChangeLedger::SameMode(const DevModeA& a, const DevModeA& b) {
 
 void ChangeLedger::DisplayModeChanged(const DevModeA& before, const DevModeA& now) {
     if (!modeSaved_.load(std::memory_order_acquire)) {
-        if (SameMode(before, now))
-            return;  // nothing changed
+        if (SameMode(before, now)) return;  // nothing changed
         modeBefore_ = before;
         modeSaved_.store(true, std::memory_order_release);
         return;
     }
-    if (SameMode(now, modeBefore_))
-        modeSaved_.store(false, std::memory_order_release);
+    if (SameMode(now, modeBefore_)) modeSaved_.store(false, std::memory_order_release);
 }
 
 void ChangeLedger::TaskBarHidden(WindowHandle taskBar) {
@@ -33,14 +31,10 @@ void ChangeLedger::MouseButtonsSwapped(bool swapped) {
 }
 
 bool ChangeLedger::UndoAll(MachineRestorer& restorer) {
-    if (undone_.exchange(true))
-        return false;
-    if (buttonsSwapped_.exchange(false))
-        restorer.ResetMouseButtons();
-    if (const WindowHandle taskBar = hiddenTaskBar_.exchange(0))
-        restorer.ShowTaskBar(taskBar);
-    if (modeSaved_.exchange(false))
-        restorer.RestoreDisplayMode(modeBefore_);
+    if (undone_.exchange(true)) return false;
+    if (buttonsSwapped_.exchange(false)) restorer.ResetMouseButtons();
+    if (const WindowHandle taskBar = hiddenTaskBar_.exchange(0)) restorer.ShowTaskBar(taskBar);
+    if (modeSaved_.exchange(false)) restorer.RestoreDisplayMode(modeBefore_);
     return true;
 }
 

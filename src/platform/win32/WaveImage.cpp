@@ -21,22 +21,18 @@ bool IsTag(const std::uint8_t* at, const char* tag) {
 bool WaveImageIsWhole(const std::uint8_t* data, std::size_t size) {
     constexpr std::uint64_t kHeader = 12;
     constexpr std::uint64_t kChunkHeader = 8;
-    if (!data || size < kHeader || !IsTag(data, "RIFF") || !IsTag(data + 8, "WAVE"))
-        return false;
+    if (!data || size < kHeader || !IsTag(data, "RIFF") || !IsTag(data + 8, "WAVE")) return false;
     const std::uint64_t riffEnd = 8ull + ReadLe32(data + 4);  // at most 2^32 + 7: no overflow
-    if (riffEnd > size)
-        return false;
+    if (riffEnd > size) return false;
     bool format = false;
     std::uint64_t at = kHeader;
     while (at + kChunkHeader <= riffEnd) {
         const std::uint8_t* chunk = data + at;
         const std::uint64_t length = ReadLe32(chunk + 4);
         const std::uint64_t end = at + kChunkHeader + length;
-        if (end > riffEnd)
-            return false;
+        if (end > riffEnd) return false;
         if (IsTag(chunk, "fmt ")) {
-            if (length < 16)
-                return false;
+            if (length < 16) return false;
             format = true;
         } else if (IsTag(chunk, "data")) {
             return format;  // the player reads no further than the samples

@@ -18,8 +18,7 @@ std::uint32_t Win32Audio::WaveOutDeviceCount() {
 }
 
 bool Win32Audio::PlaySoundMemory(const std::uint8_t* data, std::size_t size, std::uint32_t flags) {
-    if (!WaveImageIsWhole(data, size))
-        return false;
+    if (!WaveImageIsWhole(data, size)) return false;
     return sndPlaySoundA(reinterpret_cast<LPCSTR>(data), flags | SND_MEMORY) != FALSE;
 }
 
@@ -32,8 +31,7 @@ std::uint32_t Win32Audio::MidiOpen(const std::string& path, std::uint32_t& devic
     open.lpstrDeviceType = "sequencer";
     open.lpstrElementName = path.c_str();
     const MCIERROR error = Command(0, MCI_OPEN, MCI_OPEN_TYPE | MCI_OPEN_ELEMENT | MCI_WAIT, &open);
-    if (error != 0)
-        return error;
+    if (error != 0) return error;
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
     if (const MCIERROR failed = Command(open.wDeviceID, MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set)) {
@@ -74,8 +72,7 @@ std::uint32_t Win32Audio::MidiStatus(std::uint32_t device, MciStatusItem item, s
             break;
     }
     const MCIERROR error = Command(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status);
-    if (error == 0)
-        value = static_cast<std::uint32_t>(status.dwReturn);
+    if (error == 0) value = static_cast<std::uint32_t>(status.dwReturn);
     return error;
 }
 
@@ -92,8 +89,7 @@ std::uint32_t Win32Audio::MixerOpen(std::uint32_t id, WindowHandle callback, std
     HMIXER opened = nullptr;
     const DWORD flags = MIXER_OBJECTF_MIXER | (callback ? CALLBACK_WINDOW : 0);
     const MMRESULT result = mixerOpen(&opened, id, static_cast<DWORD_PTR>(callback), 0, flags);
-    if (result == MMSYSERR_NOERROR)
-        mixer = reinterpret_cast<std::uintptr_t>(opened);
+    if (result == MMSYSERR_NOERROR) mixer = reinterpret_cast<std::uintptr_t>(opened);
     return result;
 }
 
@@ -107,8 +103,7 @@ std::uint32_t Win32Audio::SequencerCount() {
     info.lpstrReturn = reinterpret_cast<LPSTR>(&count);
     info.dwRetSize = sizeof count;
     info.wDeviceType = MCI_DEVTYPE_SEQUENCER;
-    if (Command(0, MCI_SYSINFO, MCI_SYSINFO_QUANTITY, &info) != 0)
-        return 0;
+    if (Command(0, MCI_SYSINFO, MCI_SYSINFO_QUANTITY, &info) != 0) return 0;
     return count;
 }
 

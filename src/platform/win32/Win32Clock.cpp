@@ -15,8 +15,7 @@ class Win32Event final : public WaitableEvent {
 public:
     Win32Event(bool manualReset, bool initiallySet)
         : handle_(CreateEventA(nullptr, manualReset ? TRUE : FALSE, initiallySet ? TRUE : FALSE, nullptr)) {
-        if (!handle_)
-            throw std::runtime_error("CreateEvent failed");
+        if (!handle_) throw std::runtime_error("CreateEvent failed");
     }
     ~Win32Event() override { CloseHandle(handle_); }
     Win32Event(const Win32Event&) = delete;
@@ -51,12 +50,10 @@ public:
     Win32Thread& operator=(const Win32Thread&) = delete;
 
     void Join() override {
-        if (GetCurrentThreadId() != id_)
-            WaitForSingleObject(handle_, INFINITE);
+        if (GetCurrentThreadId() != id_) WaitForSingleObject(handle_, INFINITE);
     }
     void SetPriority(int priority) override {
-        if (SetThreadPriority(handle_, priority))
-            priority_ = priority;
+        if (SetThreadPriority(handle_, priority)) priority_ = priority;
     }
     int Priority() const override {
         const int actual = GetThreadPriority(handle_);
@@ -113,15 +110,13 @@ int Win32Clock::WaitAny(std::initializer_list<WaitableEvent*> events, std::uint3
         }
         ++index;
     }
-    if (handles.size() > MAXIMUM_WAIT_OBJECTS)
-        throw std::length_error("WaitAny: too many events");
+    if (handles.size() > MAXIMUM_WAIT_OBJECTS) throw std::length_error("WaitAny: too many events");
     if (handles.empty()) {
         ::Sleep(timeoutMs);
         return -1;
     }
     const DWORD result = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, timeoutMs);
-    if (result >= WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + handles.size())
-        return indexOf[result - WAIT_OBJECT_0];
+    if (result >= WAIT_OBJECT_0 && result < WAIT_OBJECT_0 + handles.size()) return indexOf[result - WAIT_OBJECT_0];
     return -1;
 }
 

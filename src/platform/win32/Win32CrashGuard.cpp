@@ -51,8 +51,7 @@ Win32CrashGuard::Win32CrashGuard() {
 
 Win32CrashGuard::~Win32CrashGuard() {
     UndoNow();
-    if (!installed_)
-        return;
+    if (!installed_) return;
     std::signal(SIGABRT, previousAbort_ == SIG_ERR ? SIG_DFL : previousAbort_);
     std::set_terminate(previousTerminate_);
     SetConsoleCtrlHandler(&Win32CrashGuard::OnConsoleEvent, FALSE);
@@ -65,8 +64,7 @@ void Win32CrashGuard::UndoNow() {
 }
 
 void Win32CrashGuard::UndoActive() {
-    if (Win32CrashGuard* guard = activeGuard.load())
-        guard->UndoNow();
+    if (Win32CrashGuard* guard = activeGuard.load()) guard->UndoNow();
 }
 
 // NOTE: an earlier filter (the C runtime's, which turns faults into signals for handlers set with
@@ -79,8 +77,7 @@ LONG WINAPI Win32CrashGuard::OnUnhandledException(EXCEPTION_POINTERS* exception)
     Win32CrashGuard* guard = activeGuard.load();
     if (guard && guard->previousFilter_) {
         const LONG verdict = guard->previousFilter_(exception);
-        if (verdict != EXCEPTION_CONTINUE_SEARCH)
-            return verdict;
+        if (verdict != EXCEPTION_CONTINUE_SEARCH) return verdict;
     }
     return EXCEPTION_EXECUTE_HANDLER;
 }
@@ -95,8 +92,7 @@ BOOL WINAPI Win32CrashGuard::OnConsoleEvent(DWORD) {
 void Win32CrashGuard::OnTerminate() {
     UndoActive();
     Win32CrashGuard* guard = activeGuard.load();
-    if (guard && guard->previousTerminate_)
-        guard->previousTerminate_();
+    if (guard && guard->previousTerminate_) guard->previousTerminate_();
     std::abort();
 }
 
@@ -104,8 +100,7 @@ void Win32CrashGuard::OnAbortSignal(int signal) {
     UndoActive();
     Win32CrashGuard* guard = activeGuard.load();
     auto previous = guard ? guard->previousAbort_ : SIG_DFL;
-    if (previous != SIG_DFL && previous != SIG_IGN && previous != SIG_ERR)
-        previous(signal);
+    if (previous != SIG_DFL && previous != SIG_IGN && previous != SIG_ERR) previous(signal);
 }
 
 }  // namespace zindra::platform::win32

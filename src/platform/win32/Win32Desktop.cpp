@@ -47,8 +47,7 @@ Win32Desktop::Win32Desktop(Clock& clock, Win32CrashGuard& guard)
       wake_(CreateEventA(nullptr, FALSE, FALSE, nullptr)),
       arrow_(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))),  // IDC_ARROW
       cursor_(arrow_) {
-    if (!wake_)
-        throw std::runtime_error("cannot make the wake-up event");
+    if (!wake_) throw std::runtime_error("cannot make the wake-up event");
     WNDCLASSEXA messageClass{};
     messageClass.cbSize = sizeof messageClass;
     if (!GetClassInfoExA(instance_, kMessageClass, &messageClass)) {
@@ -100,8 +99,7 @@ void Win32Desktop::Pump() {
 
 void Win32Desktop::Send(Event event) {
     EventSink* sink = sink_.load();
-    if (!sink)
-        return;
+    if (!sink) return;
     event.Time = clock_.NowMs();
     sink->Post(event);
 }
@@ -146,8 +144,7 @@ const char* Win32Desktop::ClassFor(const std::string& name) {
             info.lpszClassName = className.c_str();
             // No background brush and no class cursor: the window paints all of itself and the
             // pointer shape is set on WM_SETCURSOR.
-            if (!RegisterClassExA(&info))
-                throw std::runtime_error("cannot register the window class " + className);
+            if (!RegisterClassExA(&info)) throw std::runtime_error("cannot register the window class " + className);
         }
         classes_.push_back(className);
     }
@@ -164,15 +161,12 @@ WindowHandle Win32Desktop::CreateWindow(const WindowParams& params) {
     } else {
         exStyle |= WS_EX_TOOLWINDOW;
     }
-    if (params.TopMost)
-        exStyle |= WS_EX_TOPMOST;
-    if (params.NoActivate)
-        exStyle |= WS_EX_NOACTIVATE;
+    if (params.TopMost) exStyle |= WS_EX_TOPMOST;
+    if (params.NoActivate) exStyle |= WS_EX_NOACTIVATE;
     const Rect& b = params.Bounds;
     HWND window = CreateWindowExA(exStyle, className, params.Title.c_str(), style, b.Left, b.Top, b.Width(), b.Height(),
                                   nullptr, nullptr, instance_, this);
-    if (!window)
-        throw std::runtime_error("cannot make a window of class " + params.ClassName);
+    if (!window) throw std::runtime_error("cannot make a window of class " + params.ClassName);
     WindowRecord& record = windows_[window];
     record.NoActivate = params.NoActivate;
     return FromHwnd(window);
@@ -180,16 +174,14 @@ WindowHandle Win32Desktop::CreateWindow(const WindowParams& params) {
 
 WindowHandle Win32Desktop::CreateMessageWindow() {
     HWND window = CreateWindowExA(0, kMessageClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
-    if (!window)
-        throw std::runtime_error("cannot make a message window");
+    if (!window) throw std::runtime_error("cannot make a message window");
     windows_[window].MessageOnly = true;
     return FromHwnd(window);
 }
 
 void Win32Desktop::DestroyWindow(WindowHandle window) {
     HWND handle = ToHwnd(window);
-    if (!Find(handle))
-        return;
+    if (!Find(handle)) return;
     ::DestroyWindow(handle);
     windows_.erase(handle);
 }
@@ -201,8 +193,7 @@ void Win32Desktop::SetWindowBounds(WindowHandle window, Rect bounds) {
 
 Rect Win32Desktop::WindowBounds(WindowHandle window) {
     RECT r{};
-    if (!GetWindowRect(ToHwnd(window), &r))
-        return {};
+    if (!GetWindowRect(ToHwnd(window), &r)) return {};
     return {r.left, r.top, r.right, r.bottom};
 }
 
@@ -215,10 +206,8 @@ bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
         NoteTaskBar(handle, command, wasVisible);
         return wasVisible;
     }
-    if (record->MessageOnly)
-        return false;
-    if (record->NoActivate)
-        command = WithoutActivation(command);
+    if (record->MessageOnly) return false;
+    if (record->NoActivate) command = WithoutActivation(command);
     ++selfShowing_;
     const bool wasVisible = ::ShowWindow(handle, command) != FALSE;
     --selfShowing_;
@@ -228,8 +217,7 @@ bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
 
 // The task bar hidden by this program comes back however the program ends.
 void Win32Desktop::NoteTaskBar(HWND window, int command, bool wasVisible) {
-    if (!IsTaskBar(window))
-        return;
+    if (!IsTaskBar(window)) return;
     if (!IsHideCommand(command)) {
         guard_.Ledger().TaskBarShown();
     } else if (wasVisible) {

@@ -15,8 +15,7 @@ constexpr UINT kBroadcastTimeoutMs = 1000;
 int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM names) {
     auto& list = *reinterpret_cast<std::vector<std::string>*>(names);
     const std::string name = font->lfFaceName;
-    if (std::find(list.begin(), list.end(), name) == list.end())
-        list.push_back(name);
+    if (std::find(list.begin(), list.end(), name) == list.end()) list.push_back(name);
     return 1;
 }
 
@@ -24,8 +23,7 @@ int CALLBACK CollectFontName(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LP
 
 int Win32Desktop::GetDeviceCaps(int index) {
     HDC screen = GetDC(nullptr);
-    if (!screen)
-        return 0;
+    if (!screen) return 0;
     const int value = ::GetDeviceCaps(screen, index);
     ReleaseDC(nullptr, screen);
     return value;
@@ -38,8 +36,7 @@ int Win32Desktop::GetSystemMetrics(int index) {
 bool Win32Desktop::EnumDisplaySettings(std::uint32_t modeNumber, DevModeA& mode) {
     DEVMODEA found{};
     found.dmSize = sizeof found;
-    if (!EnumDisplaySettingsA(nullptr, modeNumber, &found))
-        return false;
+    if (!EnumDisplaySettingsA(nullptr, modeNumber, &found)) return false;
     std::memcpy(static_cast<void*>(&mode), &found, sizeof mode);
     return true;
 }
@@ -79,8 +76,7 @@ void Win32Desktop::BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t l
 // (Wine's does; Windows' keeps it hidden). The program hid it, so it stays hidden.
 void Win32Desktop::KeepTaskBarHidden() {
     HWND taskBar = ToHwnd(guard_.Ledger().HiddenTaskBar());
-    if (taskBar && ::IsWindowVisible(taskBar))
-        ::ShowWindow(taskBar, SW_HIDE);
+    if (taskBar && ::IsWindowVisible(taskBar)) ::ShowWindow(taskBar, SW_HIDE);
 }
 
 std::uint32_t Win32Desktop::GetSysColor(int index) {
@@ -94,8 +90,7 @@ bool Win32Desktop::VisualStylesEnabled() {
 std::vector<std::string> Win32Desktop::ScreenFontNames() {
     std::vector<std::string> names;
     HDC screen = GetDC(nullptr);
-    if (!screen)
-        return names;
+    if (!screen) return names;
     LOGFONTA wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;  // every face once, whatever its character sets
     EnumFontFamiliesExA(screen, &wanted, &CollectFontName, reinterpret_cast<LPARAM>(&names), 0);

@@ -22,8 +22,7 @@ class ScopedHandle {
 public:
     explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
     ~ScopedHandle() {
-        if (Valid())
-            CloseHandle(handle_);
+        if (Valid()) CloseHandle(handle_);
     }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
@@ -44,8 +43,7 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
     while (done < bytes.size()) {
         const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
         DWORD wrote = 0;
-        if (!::WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0)
-            return false;
+        if (!::WriteFile(file, bytes.data() + done, chunk, &wrote, nullptr) || wrote == 0) return false;
         done += wrote;
     }
     return true;
@@ -53,10 +51,8 @@ bool WriteAll(HANDLE file, const std::vector<std::uint8_t>& bytes) {
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.find_last_of("\\/");
-    if (slash != std::string::npos)
-        return path.substr(0, slash + 1);
-    if (path.size() >= 2 && path[1] == ':')
-        return path.substr(0, 2);  // "C:name": that drive's current folder
+    if (slash != std::string::npos) return path.substr(0, slash + 1);
+    if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);  // "C:name": that drive's current folder
     return {};
 }
 
@@ -90,12 +86,9 @@ std::optional<std::vector<std::uint8_t>> Win32System::ReadFile(const std::string
     // The size may change while we read: read to the end, capped.
     for (;;) {
         DWORD got = 0;
-        if (!::ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            return bytes;
-        if (bytes.size() + got > kMaxReadBytes)
-            return std::nullopt;
+        if (!::ReadFile(file.Get(), chunk, sizeof chunk, &got, nullptr)) return std::nullopt;
+        if (got == 0) return bytes;
+        if (bytes.size() + got > kMaxReadBytes) return std::nullopt;
         bytes.insert(bytes.end(), chunk, chunk + got);
     }
 }
@@ -110,13 +103,11 @@ bool Win32System::WriteFile(const std::string& path, const std::vector<std::uint
         FolderOf(path) + ".zindra-write-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
     ScopedHandle file(
         CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid())
-        return false;
+    if (!file.Valid()) return false;
     bool ok = WriteAll(file.Get(), bytes) && FlushFileBuffers(file.Get());
     ok = CloseHandle(file.Release()) && ok;
     ok = ok && MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!ok)
-        ::DeleteFileA(temporary.c_str());
+    if (!ok) ::DeleteFileA(temporary.c_str());
     return ok;
 }
 
@@ -132,11 +123,9 @@ std::vector<FoundFile> Win32System::FindFiles(const std::string& pattern, std::u
     std::vector<FoundFile> found;
     WIN32_FIND_DATAA entry{};
     HANDLE search = FindFirstFileA(pattern.c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return found;
+    if (search == INVALID_HANDLE_VALUE) return found;
     do {
-        if (!PassesMask(entry.dwFileAttributes, attributeMask))
-            continue;
+        if (!PassesMask(entry.dwFileAttributes, attributeMask)) continue;
         const std::uint64_t size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
         found.push_back(FoundFile{entry.cFileName, entry.dwFileAttributes, size});
     } while (FindNextFileA(search, &entry));

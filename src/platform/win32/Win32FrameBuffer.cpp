@@ -14,8 +14,7 @@ void Win32FrameBuffer::Release() {
         SelectObject(dc_, previous_);
         DeleteDC(dc_);
     }
-    if (bitmap_)
-        DeleteObject(bitmap_);
+    if (bitmap_) DeleteObject(bitmap_);
     dc_ = nullptr;
     bitmap_ = nullptr;
     previous_ = nullptr;
@@ -24,11 +23,9 @@ void Win32FrameBuffer::Release() {
 }
 
 bool Win32FrameBuffer::Resize(int width, int height) {
-    if (width == width_ && height == height_ && (bits_ || width == 0 || height == 0))
-        return true;
+    if (width == width_ && height == height_ && (bits_ || width == 0 || height == 0)) return true;
     Release();
-    if (width <= 0 || height <= 0)
-        return width == 0 || height == 0;
+    if (width <= 0 || height <= 0) return width == 0 || height == 0;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -52,8 +49,7 @@ bool Win32FrameBuffer::Resize(int width, int height) {
 
 Rect Win32FrameBuffer::CopyFrom(const PixelView& frame, Rect area) {
     const Rect copied = area.Intersect({0, 0, frame.Width, frame.Height}).Intersect({0, 0, width_, height_});
-    if (copied.IsEmpty() || !bits_)
-        return {};
+    if (copied.IsEmpty() || !bits_) return {};
     GdiFlush();  // GDI may still be drawing from these bits
     const auto bytes = sizeof(Pixel) * static_cast<std::size_t>(copied.Width());
     for (int y = copied.Top; y < copied.Bottom; ++y) {
@@ -64,15 +60,13 @@ Rect Win32FrameBuffer::CopyFrom(const PixelView& frame, Rect area) {
 
 void Win32FrameBuffer::BlitTo(HDC target, Rect area) const {
     const Rect clipped = area.Intersect({0, 0, width_, height_});
-    if (clipped.IsEmpty() || !dc_)
-        return;
+    if (clipped.IsEmpty() || !dc_) return;
     BitBlt(target, clipped.Left, clipped.Top, clipped.Width(), clipped.Height(), dc_, clipped.Left, clipped.Top,
            SRCCOPY);
 }
 
 Pixel Win32FrameBuffer::At(int x, int y) const {
-    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_)
-        return 0;
+    if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
     GdiFlush();
     return bits_[static_cast<std::size_t>(y) * width_ + x];
 }

@@ -10,15 +10,12 @@ namespace zindra::platform::win32 {
 void Win32Desktop::Present(WindowHandle window, const PixelView& frame, Rect dirty) {
     HWND handle = ToHwnd(window);
     WindowRecord* record = Find(handle);
-    if (!record || record->MessageOnly || frame.Width <= 0 || frame.Height <= 0)
-        return;
+    if (!record || record->MessageOnly || frame.Width <= 0 || frame.Height <= 0) return;
     Win32FrameBuffer& buffer = *record->Frame;
     const bool resized = buffer.Width() != frame.Width || buffer.Height() != frame.Height;
-    if (resized && !buffer.Resize(frame.Width, frame.Height))
-        return;
+    if (resized && !buffer.Resize(frame.Width, frame.Height)) return;
     const Rect copied = buffer.CopyFrom(frame, resized ? Rect{0, 0, frame.Width, frame.Height} : dirty);
-    if (copied.IsEmpty() || !::IsWindowVisible(handle) || ::IsIconic(handle))
-        return;
+    if (copied.IsEmpty() || !::IsWindowVisible(handle) || ::IsIconic(handle)) return;
     if (HDC dc = GetDC(handle)) {
         buffer.BlitTo(dc, copied);
         ReleaseDC(handle, dc);
@@ -26,14 +23,12 @@ void Win32Desktop::Present(WindowHandle window, const PixelView& frame, Rect dir
 }
 
 PixelFrame Win32Desktop::CaptureScreen(Rect area) {
-    if (area.IsEmpty())
-        return {};
+    if (area.IsEmpty()) return {};
     PixelFrame out(area.Width(), area.Height(), 0xFF000000u);
     Win32FrameBuffer buffer;
     HDC screen = GetDC(nullptr);
     if (!screen || !buffer.Resize(area.Width(), area.Height())) {
-        if (screen)
-            ReleaseDC(nullptr, screen);
+        if (screen) ReleaseDC(nullptr, screen);
         return out;
     }
     BitBlt(buffer.Dc(), 0, 0, area.Width(), area.Height(), screen, area.Left, area.Top, SRCCOPY | CAPTUREBLT);

@@ -58,35 +58,23 @@ HeldKeys HeldKeys::Read() {
 
 std::uint32_t MouseShift(WPARAM flags, const HeldKeys& held) {
     std::uint32_t shift = 0;
-    if (flags & MK_SHIFT)
-        shift |= kShiftKey;
-    if (flags & MK_CONTROL)
-        shift |= kCtrlKey;
-    if (held.Alt)
-        shift |= kAltKey;
-    if (flags & MK_LBUTTON)
-        shift |= kLeftButton;
-    if (flags & MK_RBUTTON)
-        shift |= kRightButton;
-    if (flags & MK_MBUTTON)
-        shift |= kMiddleButton;
+    if (flags & MK_SHIFT) shift |= kShiftKey;
+    if (flags & MK_CONTROL) shift |= kCtrlKey;
+    if (held.Alt) shift |= kAltKey;
+    if (flags & MK_LBUTTON) shift |= kLeftButton;
+    if (flags & MK_RBUTTON) shift |= kRightButton;
+    if (flags & MK_MBUTTON) shift |= kMiddleButton;
     return shift;
 }
 
 std::uint32_t KeyShift(const HeldKeys& held) {
     std::uint32_t shift = 0;
-    if (held.Shift)
-        shift |= kShiftKey;
-    if (held.Ctrl)
-        shift |= kCtrlKey;
-    if (held.Alt)
-        shift |= kAltKey;
-    if (held.Left)
-        shift |= kLeftButton;
-    if (held.Right)
-        shift |= kRightButton;
-    if (held.Middle)
-        shift |= kMiddleButton;
+    if (held.Shift) shift |= kShiftKey;
+    if (held.Ctrl) shift |= kCtrlKey;
+    if (held.Alt) shift |= kAltKey;
+    if (held.Left) shift |= kLeftButton;
+    if (held.Right) shift |= kRightButton;
+    if (held.Middle) shift |= kMiddleButton;
     return shift;
 }
 

@@ -13,15 +13,13 @@ template <typename Call>
 std::optional<std::string> NameFrom(Call call) {
     char buffer[257] = {};
     DWORD size = sizeof buffer;
-    if (!call(buffer, &size))
-        return std::nullopt;
+    if (!call(buffer, &size)) return std::nullopt;
     return std::string(buffer);
 }
 
 std::string Narrow(const wchar_t* text) {
     const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1)
-        return {};
+    if (size <= 1) return {};
     std::string out(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, text, -1, out.data(), size, nullptr, nullptr);
     out.resize(static_cast<std::size_t>(size - 1));
@@ -41,16 +39,14 @@ std::optional<std::string> Win32System::ComputerName() {
 VersionInfo Win32System::Version() {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof info;
-    if (!GetVersionExA(&info))
-        return {};
+    if (!GetVersionExA(&info)) return {};
     return {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber, info.dwPlatformId};
 }
 
 MemoryStatus Win32System::GlobalMemoryStatus() {
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
-    if (!GlobalMemoryStatusEx(&status))
-        return {};
+    if (!GlobalMemoryStatusEx(&status)) return {};
     return {status.dwMemoryLoad,     status.ullTotalPhys,    status.ullAvailPhys,   status.ullTotalPageFile,
             status.ullAvailPageFile, status.ullTotalVirtual, status.ullAvailVirtual};
 }
@@ -73,12 +69,10 @@ std::uint32_t Win32System::ThreadLocale() {
 
 std::optional<std::string> Win32System::GetLocaleInfo(std::uint32_t locale, std::uint32_t item) {
     const int size = GetLocaleInfoA(locale, item, nullptr, 0);
-    if (size <= 0)
-        return std::nullopt;
+    if (size <= 0) return std::nullopt;
     std::string value(static_cast<std::size_t>(size), '\0');
     const int got = GetLocaleInfoA(locale, item, value.data(), size);
-    if (got <= 0)
-        return std::nullopt;
+    if (got <= 0) return std::nullopt;
     value.resize(static_cast<std::size_t>(got - 1));  // without the terminating zero
     return value;
 }
@@ -99,8 +93,7 @@ std::string Win32System::LanguageName(std::uint32_t langId) {
 
 TimeZoneInfo Win32System::TimeZone() {
     TIME_ZONE_INFORMATION zone{};
-    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID)
-        return {};
+    if (GetTimeZoneInformation(&zone) == TIME_ZONE_ID_INVALID) return {};
     return {zone.Bias, Narrow(zone.StandardName)};
 }
 
@@ -143,15 +136,12 @@ std::vector<std::string> Win32System::PrinterNames() {
     DWORD needed = 0;
     DWORD count = 0;
     EnumPrintersA(flags, nullptr, 4, nullptr, 0, &needed, &count);
-    if (needed == 0)
-        return names;
+    if (needed == 0) return names;
     std::vector<BYTE> buffer(needed);
-    if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count))
-        return names;
+    if (!EnumPrintersA(flags, nullptr, 4, buffer.data(), needed, &needed, &count)) return names;
     const auto* printers = reinterpret_cast<const PRINTER_INFO_4A*>(buffer.data());
     for (DWORD i = 0; i < count; ++i) {
-        if (printers[i].pPrinterName)
-            names.emplace_back(printers[i].pPrinterName);
+        if (printers[i].pPrinterName) names.emplace_back(printers[i].pPrinterName);
     }
     return names;
 }

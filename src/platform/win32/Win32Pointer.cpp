@@ -25,11 +25,9 @@ Point Win32Desktop::CursorPos() {
 
 WindowHandle Win32Desktop::WindowFromPoint(Point screen) {
     HWND window = ::WindowFromPoint(POINT{screen.X, screen.Y});
-    if (!window)
-        return 0;
+    if (!window) return 0;
     window = GetAncestor(window, GA_ROOT);
-    if (!window || !::IsWindowVisible(window) || ::IsIconic(window))
-        return 0;
+    if (!window || !::IsWindowVisible(window) || ::IsIconic(window)) return 0;
     return FromHwnd(window);
 }
 
@@ -47,8 +45,7 @@ HBITMAP ColourBitmap(const PixelFrame& image) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (bitmap && bits)
-        std::memcpy(bits, image.Pixels.data(), image.Pixels.size() * sizeof(Pixel));
+    if (bitmap && bits) std::memcpy(bits, image.Pixels.data(), image.Pixels.size() * sizeof(Pixel));
     return bitmap;
 }
 
@@ -82,12 +79,9 @@ CursorHandle Win32Desktop::CreateCursor(const CursorImage& image) {
     info.hbmColor = ColourBitmap(visible);
     // The icon keeps copies of both bitmaps.
     HICON cursor = info.hbmMask && info.hbmColor ? CreateIconIndirect(&info) : nullptr;
-    if (info.hbmMask)
-        DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
-    if (!cursor)
-        return 0;
+    if (info.hbmMask) DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    if (!cursor) return 0;
     cursors_.push_back(cursor);
     return reinterpret_cast<CursorHandle>(cursor);
 }
@@ -98,8 +92,7 @@ void Win32Desktop::SetCursor(CursorHandle cursor) {
     POINT p{};
     if (GetCursorPos(&p)) {
         HWND under = ::WindowFromPoint(p);
-        if (under && Find(GetAncestor(under, GA_ROOT)))
-            ::SetCursor(cursor_);
+        if (under && Find(GetAncestor(under, GA_ROOT))) ::SetCursor(cursor_);
     }
 }
 

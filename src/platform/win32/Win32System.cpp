@@ -47,8 +47,7 @@ bool Win32System::ShellExecuteEx(ShellExecuteRequest& request) {
 
 bool Win32System::GetExitCodeProcess(ProcessHandle process, std::uint32_t& exitCode) {
     DWORD code = 0;
-    if (!process || !::GetExitCodeProcess(reinterpret_cast<HANDLE>(process), &code))
-        return false;
+    if (!process || !::GetExitCodeProcess(reinterpret_cast<HANDLE>(process), &code)) return false;
     exitCode = code;
     return true;
 }
@@ -58,8 +57,7 @@ bool Win32System::WaitForProcess(ProcessHandle process, std::uint32_t timeoutMs)
 }
 
 void Win32System::CloseProcess(ProcessHandle process) {
-    if (process)
-        CloseHandle(reinterpret_cast<HANDLE>(process));
+    if (process) CloseHandle(reinterpret_cast<HANDLE>(process));
 }
 
 void Win32System::ExitProcess(std::uint32_t code) {
@@ -77,15 +75,13 @@ MutexResult Win32System::CreateMutex(const std::string& name) {
 }
 
 void Win32System::CloseMutex(MutexHandle mutex) {
-    if (mutex)
-        CloseHandle(reinterpret_cast<HANDLE>(mutex));
+    if (mutex) CloseHandle(reinterpret_cast<HANDLE>(mutex));
 }
 
 std::vector<std::string> Win32System::EnvironmentStrings() {
     std::vector<std::string> entries;
     char* block = GetEnvironmentStringsA();
-    if (!block)
-        return entries;
+    if (!block) return entries;
     for (const char* entry = block; *entry; entry += entries.back().size() + 1)
         entries.emplace_back(entry);
     FreeEnvironmentStringsA(block);
@@ -104,8 +100,7 @@ std::string Win32System::ModuleFileName() {
     std::string path(MAX_PATH, '\0');
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0)
-            return {};
+        if (length == 0) return {};
         if (length < path.size()) {
             path.resize(length);
             return path;

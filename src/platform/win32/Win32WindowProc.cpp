@@ -30,8 +30,7 @@ LRESULT CALLBACK Win32Desktop::MessageOnlyProc(HWND window, UINT msg, WPARAM wPa
 
 LRESULT Win32Desktop::HandleTopLevel(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     WindowRecord* record = Find(window);
-    if (!record)
-        return DefWindowProcA(window, msg, wParam, lParam);  // still being made
+    if (!record) return DefWindowProcA(window, msg, wParam, lParam);  // still being made
     if (auto event = TranslateInput(msg, wParam, lParam, HeldKeys::Read())) {
         event->Window = FromHwnd(window);
         if (msg == WM_MOUSEMOVE && !record->TrackingLeave) {
@@ -42,13 +41,11 @@ LRESULT Win32Desktop::HandleTopLevel(HWND window, UINT msg, WPARAM wParam, LPARA
         }
         Send(*event);
         // Alt+F4 and the other system keys still do what they do everywhere.
-        if (msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP)
-            return DefWindowProcA(window, msg, wParam, lParam);
+        if (msg == WM_SYSKEYDOWN || msg == WM_SYSKEYUP) return DefWindowProcA(window, msg, wParam, lParam);
         return 0;
     }
     LRESULT result = 0;
-    if (HandleWindowState(window, msg, wParam, lParam, result))
-        return result;
+    if (HandleWindowState(window, msg, wParam, lParam, result)) return result;
     return DefWindowProcA(window, msg, wParam, lParam);
 }
 
@@ -77,8 +74,7 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
             SendKind(window, EventKind::Wake);
             return true;
         case WM_SETCURSOR:
-            if (LOWORD(lParam) != HTCLIENT)
-                return false;
+            if (LOWORD(lParam) != HTCLIENT) return false;
             ::SetCursor(cursor_);
             result = TRUE;
             return true;
@@ -93,8 +89,7 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
             return true;
         case WM_ENDSESSION:
             // The process may be ended at any moment after this returns.
-            if (wParam)
-                guard_.UndoNow();
+            if (wParam) guard_.UndoNow();
             return true;
         default:
             return false;
@@ -104,11 +99,9 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
 // Minimised or restored by someone else (the task bar, another program): told as a state change.
 // Our own ShowWindow calls are not told back.
 void Win32Desktop::NoteIconic(HWND window, WindowRecord& record, bool iconic) {
-    if (iconic == record.Iconic)
-        return;
+    if (iconic == record.Iconic) return;
     record.Iconic = iconic;
-    if (selfShowing_ > 0)
-        return;
+    if (selfShowing_ > 0) return;
     Event e;
     e.Kind = EventKind::ShowState;
     e.Window = FromHwnd(window);

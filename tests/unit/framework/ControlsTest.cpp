@@ -31,8 +31,7 @@ struct ControlsTest : ::testing::Test {
     std::vector<std::string> JournalWith(const std::string& part) {
         std::vector<std::string> found;
         for (const auto& line : world.machine.GetJournal().Lines()) {
-            if (line.find(part) != std::string::npos)
-                found.push_back(line);
+            if (line.find(part) != std::string::npos) found.push_back(line);
         }
         return found;
     }
@@ -59,8 +58,7 @@ TEST_F(ControlsTest, KeyPressSeesTheTextBeforeTheKeyAndMaySwallowIt) {
     std::vector<std::string> seen;
     edit->OnKeyPress = [&](TObject*, char& key) {
         seen.push_back(edit->Text());
-        if (key == '"')
-            key = 0;
+        if (key == '"') key = 0;
     };
     edit->SetText("");
     world.machine.Input().Type("a\"b");
@@ -94,8 +92,7 @@ TEST_F(ControlsTest, ShowModalRunsANestedLoopUntilClosedAndBlocksTheOwner) {
     auto* timer = new TTimer(form);
     timer->SetInterval(100);
     timer->SetOnTimer([&](TObject*) {
-        if (++timerTicks == 3)
-            dialog->Close();
+        if (++timerTicks == 3) dialog->Close();
     });
     int clicksOnOwner = 0;
     form->OnClick = [&](TObject*) { ++clicksOnOwner; };

@@ -18,8 +18,7 @@ inline Bitmap32 FromArt(const std::vector<std::string>& rows, Pixel ink, Pixel b
     Bitmap32 b(static_cast<int>(rows.empty() ? 0 : rows[0].size()), static_cast<int>(rows.size()), background);
     for (int y = 0; y < b.Height(); ++y) {
         for (int x = 0; x < b.Width(); ++x) {
-            if (rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#')
-                b.At(x, y) = ink;
+            if (rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)] == '#') b.At(x, y) = ink;
         }
     }
     return b;
@@ -50,8 +49,7 @@ inline void WritePng(const std::filesystem::path& path, const Bitmap32& b) {
     compress(packed.data(), &packedSize, raw.data(), static_cast<uLong>(raw.size()));
     packed.resize(packedSize);
     std::FILE* f = std::fopen(path.string().c_str(), "wb");
-    if (f == nullptr)
-        return;
+    if (f == nullptr) return;
     auto be32 = [](std::vector<unsigned char>& v, std::uint32_t n) {
         v.insert(v.end(), {static_cast<unsigned char>(n >> 24), static_cast<unsigned char>(n >> 16),
                            static_cast<unsigned char>(n >> 8), static_cast<unsigned char>(n)});
@@ -80,8 +78,7 @@ inline void WritePng(const std::filesystem::path& path, const Bitmap32& b) {
 // .diff.png (red where they differ) into the build folder's golden-failures.
 inline ::testing::AssertionResult MatchesGolden(const Bitmap32& actual, const Bitmap32& expected,
                                                 const std::string& name) {
-    if (actual == expected)
-        return ::testing::AssertionSuccess();
+    if (actual == expected) return ::testing::AssertionSuccess();
     const std::filesystem::path dir = std::filesystem::path(ZINDRA_BINARY_DIR) / "golden-failures";
     std::filesystem::create_directories(dir);
     Bitmap32 diff(std::max(actual.Width(), expected.Width()), std::max(actual.Height(), expected.Height()),

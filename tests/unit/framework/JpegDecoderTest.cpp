@@ -53,8 +53,7 @@ void Configure(jpeg_compress_struct* info, const Source& src, const Settings& s)
     info->input_components = src.Components;
     info->in_color_space = src.InSpace;
     jpeg_set_defaults(info);
-    if (s.Stored != JCS_UNKNOWN)
-        jpeg_set_colorspace(info, s.Stored);
+    if (s.Stored != JCS_UNKNOWN) jpeg_set_colorspace(info, s.Stored);
     jpeg_set_quality(info, s.Quality, TRUE);
     if (s.FullChroma) {
         for (int c = 0; c < info->num_components; ++c)
@@ -62,22 +61,19 @@ void Configure(jpeg_compress_struct* info, const Source& src, const Settings& s)
         for (int c = 0; c < info->num_components; ++c)
             info->comp_info[c].v_samp_factor = 1;
     }
-    if (s.Progressive)
-        jpeg_simple_progression(info);
+    if (s.Progressive) jpeg_simple_progression(info);
     if (s.Scans != nullptr) {
         info->scan_info = s.Scans;
         info->num_scans = s.ScanCount;
     }
     info->restart_in_rows = s.RestartRows;
-    if (!s.AdobeMarker)
-        info->write_Adobe_marker = FALSE;
+    if (!s.AdobeMarker) info->write_Adobe_marker = FALSE;
 }
 
 // The compressor's C frame: nothing with a destructor lives here.
 bool CompressFrame(jpeg_compress_struct* info, CompressErrors* errors, const Source* src, const Settings* s,
                    unsigned char** buffer, unsigned long* size) {
-    if (setjmp(errors->jump) != 0)
-        return false;
+    if (setjmp(errors->jump) != 0) return false;
     jpeg_CreateCompress(info, JPEG_LIB_VERSION, sizeof *info);
     jpeg_mem_dest(info, buffer, size);
     Configure(info, *src, *s);
@@ -100,8 +96,7 @@ Bytes Compress(const Source& src, const Settings& settings = {}) {
     unsigned long size = 0;
     const bool ok = CompressFrame(&info, &errors, &src, &settings, &buffer, &size);
     Bytes out;
-    if (ok)
-        out.assign(buffer, buffer + size);
+    if (ok) out.assign(buffer, buffer + size);
     jpeg_destroy_compress(&info);
     std::free(buffer);
     EXPECT_TRUE(ok) << "the test's compressor failed";
@@ -124,10 +119,8 @@ Source Ramp(int width, int height, int components = 3, J_COLOR_SPACE space = JCS
 
 Pixel Expected(const Source& src, int x, int y, bool invertedCmyk) {
     const std::uint8_t* s = src.Samples.data() + (static_cast<std::size_t>(y) * src.Width + x) * src.Components;
-    if (src.Components == 1)
-        return MakePixel(s[0], s[0], s[0]);
-    if (src.Components == 3)
-        return MakePixel(s[0], s[1], s[2]);
+    if (src.Components == 1) return MakePixel(s[0], s[0], s[0]);
+    if (src.Components == 3) return MakePixel(s[0], s[1], s[2]);
     auto ink = [&](int c) { return invertedCmyk ? s[c] : 255 - s[c]; };
     auto mul = [](int a, int b) { return static_cast<std::uint8_t>((a * b + 127) / 255); };
     return MakePixel(mul(ink(0), ink(3)), mul(ink(1), ink(3)), mul(ink(2), ink(3)));
@@ -137,8 +130,7 @@ Pixel Expected(const Source& src, int x, int y, bool invertedCmyk) {
 int MaxError(const Bitmap32& picture, const Source& src, bool invertedCmyk = true) {
     EXPECT_EQ(picture.Width(), src.Width);
     EXPECT_EQ(picture.Height(), src.Height);
-    if (picture.Width() != src.Width || picture.Height() != src.Height)
-        return 255;
+    if (picture.Width() != src.Width || picture.Height() != src.Height) return 255;
     int worst = 0;
     for (int y = 0; y < src.Height; ++y) {
         for (int x = 0; x < src.Width; ++x) {
@@ -163,8 +155,7 @@ std::string ErrorOf(const Bytes& data, const JpegLimits& limits = {}) {
 // Offset of the first marker 0xFF, code at or after from, or npos.
 std::size_t FindMarker(const Bytes& data, std::uint8_t code, std::size_t from = 0) {
     for (std::size_t i = from; i + 1 < data.size(); ++i) {
-        if (data[i] == 0xFF && data[i + 1] == code)
-            return i;
+        if (data[i] == 0xFF && data[i + 1] == code) return i;
     }
     return std::string::npos;
 }
@@ -172,8 +163,7 @@ std::size_t FindMarker(const Bytes& data, std::uint8_t code, std::size_t from = 
 // Rewrites the frame size in the SOF0 or SOF2 segment.
 Bytes WithDeclaredSize(Bytes data, int width, int height) {
     std::size_t at = FindMarker(data, 0xC0);
-    if (at == std::string::npos)
-        at = FindMarker(data, 0xC2);
+    if (at == std::string::npos) at = FindMarker(data, 0xC2);
     EXPECT_NE(at, std::string::npos);
     data[at + 5] = static_cast<std::uint8_t>(height >> 8), data[at + 6] = static_cast<std::uint8_t>(height);
     data[at + 7] = static_cast<std::uint8_t>(width >> 8), data[at + 8] = static_cast<std::uint8_t>(width);
@@ -257,8 +247,7 @@ TEST(JpegDecoder, DamageInOneRestartIntervalStaysThere) {
     const Bitmap32 damaged = DecodeJpeg(file);
     ASSERT_EQ(damaged.Height(), 40);
     for (int y = 0; y < 40; ++y) {
-        if (y >= 8 && y < 16)
-            continue;
+        if (y >= 8 && y < 16) continue;
         EXPECT_TRUE(std::equal(clean.Row(y), clean.Row(y) + 40, damaged.Row(y))) << "row " << y;
     }
 }
@@ -397,8 +386,7 @@ TEST(JpegDecoder, CorruptedFilesDecodeOrThrow) {
         const int flips = 1 + static_cast<int>(random() % 8);
         for (int i = 0; i < flips; ++i)
             data[2 + random() % (data.size() - 2)] = static_cast<std::uint8_t>(random());
-        if (round % 5 == 0)
-            data.resize(2 + random() % (data.size() - 2));
+        if (round % 5 == 0) data.resize(2 + random() % (data.size() - 2));
         try {
             const Bitmap32 picture = DecodeJpeg(data, limits);
             EXPECT_FALSE(picture.Empty()) << "round " << round;

@@ -31,8 +31,7 @@ std::string MakeMidi(std::uint32_t tempoUs, std::uint32_t ticks) {
     std::string delta;  // variable-length quantity
     for (std::uint32_t v = ticks, more = 0;; v >>= 7, more = 0x80) {
         delta.insert(delta.begin(), static_cast<char>((v & 0x7F) | more));
-        if (v < 0x80)
-            break;
+        if (v < 0x80) break;
     }
     track += delta + std::string{'\x80', 0x3C, 0x40};
     track += {0, '\xFF', 0x2F, 0};
@@ -52,8 +51,7 @@ std::string MakeMidi(std::uint32_t tempoUs, std::uint32_t ticks) {
 // The simulated machine's name for a host file: Z:\ is the host root.
 std::string OnZ(std::string hostPath) {
     for (char& c : hostPath) {
-        if (c == '/')
-            c = '\\';
+        if (c == '/') c = '\\';
     }
     return "Z:" + hostPath;
 }
@@ -82,8 +80,7 @@ struct PlayerWorld : testing::SimWorld {
     std::vector<std::string> MidiOps() {
         std::vector<std::string> ops;
         for (const std::string& line : machine.GetJournal().Lines()) {
-            if (line.find("\"ev\":\"midi\"") == std::string::npos)
-                continue;
+            if (line.find("\"ev\":\"midi\"") == std::string::npos) continue;
             const auto at = line.find("\"op\":\"") + 6;
             ops.push_back(line.substr(at, line.find('"', at) - at));
         }

@@ -34,8 +34,7 @@ int Count(const Bitmap32& b, Pixel p) {
 bool IsMirrorSymmetric(const Bitmap32& b) {
     for (int y = 0; y < b.Height(); ++y) {
         for (int x = 0; x < b.Width(); ++x) {
-            if (b.At(x, y) != b.At(b.Width() - 1 - x, y) || b.At(x, y) != b.At(x, b.Height() - 1 - y))
-                return false;
+            if (b.At(x, y) != b.At(b.Width() - 1 - x, y) || b.At(x, y) != b.At(x, b.Height() - 1 - y)) return false;
         }
     }
     return true;
@@ -338,12 +337,10 @@ int WindingAt(const std::vector<Point>& pts, int x, int y) {
     for (std::size_t i = 0; i < pts.size(); ++i) {
         const Point a = pts[i], b = pts[(i + 1) % pts.size()];
         const Point lo = a.Y < b.Y ? a : b, hi = a.Y < b.Y ? b : a;
-        if (a.Y == b.Y || y < lo.Y || y >= hi.Y)
-            continue;
+        if (a.Y == b.Y || y < lo.Y || y >= hi.Y) continue;
         const std::int64_t side =
             std::int64_t{2 * lo.X - (2 * x + 1)} * (hi.Y - lo.Y) + std::int64_t{2 * y + 1 - 2 * lo.Y} * (hi.X - lo.X);
-        if (side <= 0)
-            winding += a.Y < b.Y ? 1 : -1;
+        if (side <= 0) winding += a.Y < b.Y ? 1 : -1;
     }
     return winding;
 }
@@ -448,8 +445,7 @@ Pixel ReferenceOver(Pixel d, Pixel s, int sa, int ca) {
     const std::int64_t den = w * 255 + da * (full - w);  // alpha times 255 * full
     auto rounded = [](std::int64_t num, std::int64_t q) { return static_cast<std::uint8_t>((2 * num + q) / (2 * q)); };
     auto channel = [&](int sc, int dc) { return rounded(sc * w * 255 + dc * da * (full - w), den); };
-    if (den == 0)
-        return d;
+    if (den == 0) return d;
     return MakePixel(channel(PixelR(s), PixelR(d)), channel(PixelG(s), PixelG(d)), channel(PixelB(s), PixelB(d)),
                      rounded(den, full));
 }

@@ -30,16 +30,14 @@ struct Png {
 }
 
 std::uint32_t U32(const Bytes& b, std::size_t at) {
-    if (at + 4 > b.size())
-        Bad("read past the end");
+    if (at + 4 > b.size()) Bad("read past the end");
     return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 | std::uint32_t{b[at + 2]} << 8 | b[at + 3];
 }
 
 Bytes Inflate(const Bytes& compressed, std::size_t expected) {
     Bytes out(expected + 1);
     z_stream z{};
-    if (inflateInit(&z) != Z_OK)
-        Bad("inflateInit");
+    if (inflateInit(&z) != Z_OK) Bad("inflateInit");
     z.next_in = const_cast<Bytef*>(compressed.data());
     z.avail_in = static_cast<uInt>(compressed.size());
     z.next_out = out.data();
@@ -48,10 +46,8 @@ Bytes Inflate(const Bytes& compressed, std::size_t expected) {
     const std::size_t produced = out.size() - z.avail_out;
     const uInt left = z.avail_in;
     inflateEnd(&z);
-    if (status != Z_STREAM_END)
-        Bad("zlib stream incomplete or corrupt: " + std::to_string(status));
-    if (left != 0)
-        Bad("bytes after the zlib stream");
+    if (status != Z_STREAM_END) Bad("zlib stream incomplete or corrupt: " + std::to_string(status));
+    if (left != 0) Bad("bytes after the zlib stream");
     if (produced != expected)
         Bad("inflated " + std::to_string(produced) + " bytes, expected " + std::to_string(expected));
     out.resize(produced);
@@ -74,8 +70,7 @@ void Unfilter(Png& png, const Bytes& raw, std::size_t pixelBytes) {
             const int a = i >= pixelBytes ? row[i - pixelBytes] : 0, b = prior[i];
             const int c = i >= pixelBytes ? prior[i - pixelBytes] : 0;
             const int predictions[5] = {0, a, b, (a + b) / 2, PaethOf(a, b, c)};
-            if (in[0] > 4)
-                Bad("filter type " + std::to_string(in[0]));
+            if (in[0] > 4) Bad("filter type " + std::to_string(in[0]));
             row[i] = static_cast<std::uint8_t>(in[i + 1] + predictions[in[0]]);
         }
         png.Samples.insert(png.Samples.end(), row.begin(), row.end());
@@ -86,35 +81,29 @@ void Unfilter(Png& png, const Bytes& raw, std::size_t pixelBytes) {
 // Accepts only what a strict decoder accepts: signature, IHDR first, CRCs, one run of IDAT, IEND last.
 Png ReadPng(const Bytes& file) {
     const Bytes signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (file.size() < 8 || !std::equal(signature.begin(), signature.end(), file.begin()))
-        Bad("signature");
+    if (file.size() < 8 || !std::equal(signature.begin(), signature.end(), file.begin())) Bad("signature");
     Png png;
     Bytes idat;
     std::string previous;
     std::size_t at = 8;
     for (;;) {
         const std::uint32_t length = U32(file, at);
-        if (at + 12 + length > file.size())
-            Bad("chunk past the end");
+        if (at + 12 + length > file.size()) Bad("chunk past the end");
         const std::string type(file.begin() + static_cast<long>(at) + 4, file.begin() + static_cast<long>(at) + 8);
         const std::uint8_t* data = file.data() + at + 8;
         const uLong crc = crc32(crc32(0, Z_NULL, 0), file.data() + at + 4, length + 4);
-        if (crc != U32(file, at + 8 + length))
-            Bad("CRC of " + type);
-        if (previous.empty() && (type != "IHDR" || length != 13))
-            Bad("IHDR must come first with 13 bytes");
+        if (crc != U32(file, at + 8 + length)) Bad("CRC of " + type);
+        if (previous.empty() && (type != "IHDR" || length != 13)) Bad("IHDR must come first with 13 bytes");
         if (type == "IHDR") {
             png.Width = U32(file, at + 8);
             png.Height = U32(file, at + 12);
             png.Header.assign(data + 8, data + 13);
         } else if (type == "IDAT") {
-            if (png.IdatCount > 0 && previous != "IDAT")
-                Bad("IDAT chunks not consecutive");
+            if (png.IdatCount > 0 && previous != "IDAT") Bad("IDAT chunks not consecutive");
             idat.insert(idat.end(), data, data + length);
             ++png.IdatCount;
         } else if (type == "IEND") {
-            if (length != 0 || at + 12 != file.size())
-                Bad("IEND not empty or not last");
+            if (length != 0 || at + 12 != file.size()) Bad("IEND not empty or not last");
             break;
         } else {
             Bad("unexpected chunk " + type);
@@ -134,8 +123,7 @@ Bytes SamplesOf(const PixelView& view, bool withAlpha) {
         for (int x = 0; x < view.Width; ++x) {
             const Pixel p = view.Row(y)[x];
             out.insert(out.end(), {std::uint8_t(p >> 16), std::uint8_t(p >> 8), std::uint8_t(p)});
-            if (withAlpha)
-                out.push_back(std::uint8_t(p >> 24));
+            if (withAlpha) out.push_back(std::uint8_t(p >> 24));
         }
     }
     return out;
@@ -157,10 +145,8 @@ PixelFrame Desktop(std::uint32_t seed) {
     for (int y = 0; y < 768; ++y) {
         for (int x = 0; x < 1024; ++x) {
             Pixel p = 0xFF000000u | static_cast<Pixel>(y / 3) << 8 | static_cast<Pixel>(x / 4);
-            if (x > 100 && x < 600 && y > 80 && y < 500)
-                p = 0xFFC0C0C0u;
-            if (x > 150 && x < 400 && y > 120 && y < 300)
-                p = 0xFF000000u | (random() & 0xFFFFFF);
+            if (x > 100 && x < 600 && y > 80 && y < 500) p = 0xFFC0C0C0u;
+            if (x > 150 && x < 400 && y > 120 && y < 300) p = 0xFF000000u | (random() & 0xFFFFFF);
             frame.At(x, y) = p;
         }
     }

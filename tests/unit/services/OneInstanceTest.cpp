@@ -102,8 +102,7 @@ struct HandOver : ::testing::Test {
     }
     bool SecondShowedAWindow() {
         for (const std::string& line : world.Journal("window")) {
-            if (JsonField(line, "class") == "TGuardedForm" && JsonField(line, "title") != "")
-                return true;
+            if (JsonField(line, "class") == "TGuardedForm" && JsonField(line, "title") != "") return true;
         }
         return !world.machine.Windows().Get(second.app->Handle())->Title.empty() || secondForm->Visible();
     }
@@ -125,8 +124,7 @@ TEST_F(HandOver, TheDefaultMessageComesBeforeTheFirstIsRestored) {
     const auto lines = world.machine.GetJournal().Lines();
     int box = -1, restore = -1;
     for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
-        if (lines[i].find("\"ev\":\"message-box\"") != std::string::npos)
-            box = i;
+        if (lines[i].find("\"ev\":\"message-box\"") != std::string::npos) box = i;
         if (lines[i].find("\"class\":\"TApplication\"") != std::string::npos &&
             JsonField(lines[i], "state") == "normal") {
             restore = i;

@@ -37,8 +37,7 @@ struct ServiceWorld : SimWorld {
         const std::string tag = "\"ev\":\"" + std::string(event) + "\"";
         std::vector<std::string> found;
         for (const std::string& line : machine.GetJournal().Lines()) {
-            if (line.find(tag) != std::string::npos)
-                found.push_back(line);
+            if (line.find(tag) != std::string::npos) found.push_back(line);
         }
         return found;
     }
@@ -63,8 +62,7 @@ struct OtherProgram {
 inline std::string JsonField(const std::string& line, std::string_view name) {
     const std::string key = "\"" + std::string(name) + "\":";
     auto at = line.find(key);
-    if (at == std::string::npos)
-        return "<missing>";
+    if (at == std::string::npos) return "<missing>";
     at += key.size();
     std::string value;
     if (line[at] != '"') {

@@ -88,8 +88,7 @@ TEST(TZkStarterTables, ShowCommandsVerbsAndFailureCodes) {
     EXPECT_STREQ(TZkStarter::VerbOf(TZkStarterOperation::smExplore), "explore");
     std::vector<int> failures;
     for (int code = 0; code <= 64; ++code) {
-        if (TZkStarter::IsShellFailure(static_cast<std::uintptr_t>(code)))
-            failures.push_back(code);
+        if (TZkStarter::IsShellFailure(static_cast<std::uintptr_t>(code))) failures.push_back(code);
     }
     // 0 and 11 are failures to the shell but not to the starter.
     EXPECT_EQ(failures, (std::vector<int>{2, 3, 5, 8, 26, 27, 28, 29, 30, 31, 32}));

@@ -36,8 +36,7 @@ struct Machine {
         const std::string tag = "\"ev\":\"" + std::string(event) + "\"";
         std::vector<std::string> found;
         for (const std::string& line : world.machine.GetJournal().Lines()) {
-            if (line.find(tag) != std::string::npos)
-                found.push_back(line);
+            if (line.find(tag) != std::string::npos) found.push_back(line);
         }
         return found;
     }

@@ -150,8 +150,7 @@ TEST_F(TimerPoolTest, ItemsWithoutCallbackRaiseOnTimerAndCallLimitStopsThem) {
 TEST_F(TimerPoolTest, ATickIsIgnoredWhileThePreviousOneStillRuns) {
     int outer = 0, other = 0;
     pool.AddTimer(50, [&] {
-        if (++outer == 1)
-            world.RunFor(300);  // a nested message loop, as a modal box runs
+        if (++outer == 1) world.RunFor(300);  // a nested message loop, as a modal box runs
     });
     pool.AddTimer(50, [&] { ++other; });
     world.RunFor(50);

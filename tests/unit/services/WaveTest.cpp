@@ -110,8 +110,7 @@ struct WaveWorld : testing::SimWorld {
     std::vector<std::string> WaveOps() {
         std::vector<std::string> ops;
         for (const std::string& line : machine.GetJournal().Lines()) {
-            if (line.find("\"ev\":\"wave\"") == std::string::npos)
-                continue;
+            if (line.find("\"ev\":\"wave\"") == std::string::npos) continue;
             const auto at = line.find("\"op\":\"") + 6;
             ops.push_back(line.substr(at, line.find('"', at) - at));
         }

@@ -26,8 +26,7 @@ class CloseWatch final : public EventSink {
 public:
     explicit CloseWatch(WindowHandle application) : application_(application) {}
     void Post(const Event& event) override {
-        if (event.Kind == EventKind::Close && event.Window == application_)
-            closeAsked_ = true;
+        if (event.Kind == EventKind::Close && event.Window == application_) closeAsked_ = true;
     }
     bool CloseAsked() const { return closeAsked_; }
 
@@ -39,8 +38,7 @@ private:
 // The machine's mode of that size at the current depth and rate, as the menu looks for it.
 bool SwitchTo800x600(Desktop& desktop) {
     DevModeA current;
-    if (!desktop.EnumDisplaySettings(ENUM_CURRENT_SETTINGS, current))
-        return false;
+    if (!desktop.EnumDisplaySettings(ENUM_CURRENT_SETTINGS, current)) return false;
     DevModeA mode;
     for (std::uint32_t i = 0; desktop.EnumDisplaySettings(i, mode); ++i) {
         if (mode.dmPelsWidth == 800 && mode.dmPelsHeight == 600 && mode.dmBitsPerPel == current.dmBitsPerPel &&
@@ -61,12 +59,9 @@ bool SwitchTo800x600(Desktop& desktop) {
 int Die(const std::string& kind, Platform& platform) {
     std::printf("crash-probe: dying by %s\n", kind.c_str());
     std::fflush(stdout);
-    if (kind == "access-violation")
-        AccessViolation();
-    if (kind == "exception")
-        throw std::runtime_error("crash-probe: nobody catches this");
-    if (kind == "exit")
-        platform.GetSystem().ExitProcess(4);
+    if (kind == "access-violation") AccessViolation();
+    if (kind == "exception") throw std::runtime_error("crash-probe: nobody catches this");
+    if (kind == "exit") platform.GetSystem().ExitProcess(4);
     return 0;  // "return": the platform's destructor puts the machine back
 }
 
@@ -89,8 +84,7 @@ int main(int argc, char** argv) {
 
     const bool switched = SwitchTo800x600(desktop);
     const WindowHandle taskBar = desktop.FindWindow("Shell_TrayWnd", nullptr);
-    if (taskBar)
-        desktop.ShowWindow(taskBar, SW_HIDE);
+    if (taskBar) desktop.ShowWindow(taskBar, SW_HIDE);
     const bool swapped = desktop.SystemParametersInfo(SPI_SETMOUSEBUTTONSWAP, 1, nullptr, 0);
     std::printf("crash-probe: switched=%d taskbar-hidden=%d swapped=%d\n", switched, taskBar != 0, swapped);
     std::fflush(stdout);

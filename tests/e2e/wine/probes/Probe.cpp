@@ -35,8 +35,7 @@ HWND Find(const char* className, const char* title) {
 std::string ModeText() {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode))
-        return "unknown";
+    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return "unknown";
     char text[64];
     std::snprintf(text, sizeof text, "%lux%lux%lu@%lu", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel,
                   mode.dmDisplayFrequency);
@@ -44,10 +43,8 @@ std::string ModeText() {
 }
 
 const char* WindowState(HWND window) {
-    if (!window)
-        return "missing";
-    if (IsIconic(window))
-        return "iconic";
+    if (!window) return "missing";
+    if (IsIconic(window)) return "iconic";
     return IsWindowVisible(window) ? "shown" : "hidden";
 }
 
@@ -67,39 +64,29 @@ void PrintState(const char* appTitle) {
 // Whether args (a condition and its values) hold now; -1 for a condition not understood.
 int Holds(const std::vector<std::string>& args) {
     const std::string& what = args[0];
-    if (what == "mode" && args.size() == 3)
-        return ModeText().rfind(args[1] + "x" + args[2] + "x", 0) == 0;
+    if (what == "mode" && args.size() == 3) return ModeText().rfind(args[1] + "x" + args[2] + "x", 0) == 0;
     if (what == "taskbar" && args.size() == 2)
         return std::strcmp(WindowState(FindWindowA("Shell_TrayWnd", nullptr)),
                            args[1] == "visible" ? "shown" : "hidden") == 0;
-    if (what == "swap" && args.size() == 2)
-        return GetSystemMetrics(SM_SWAPBUTTON) == std::atoi(args[1].c_str());
-    if (args.size() != 3)
-        return -1;
+    if (what == "swap" && args.size() == 2) return GetSystemMetrics(SM_SWAPBUTTON) == std::atoi(args[1].c_str());
+    if (args.size() != 3) return -1;
     HWND window = Find(args[1].c_str(), args[2].c_str());
-    if (what == "window")
-        return window != nullptr;
-    if (what == "gone")
-        return window == nullptr;
-    if (what == "iconic")
-        return window && IsIconic(window);
-    if (what == "shown")
-        return window && IsWindowVisible(window) && !IsIconic(window);
+    if (what == "window") return window != nullptr;
+    if (what == "gone") return window == nullptr;
+    if (what == "iconic") return window && IsIconic(window);
+    if (what == "shown") return window && IsWindowVisible(window) && !IsIconic(window);
     return -1;
 }
 
 int Wait(int argc, char** argv) {
-    if (argc < 4)
-        return 2;
+    if (argc < 4) return 2;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     const std::vector<std::string> condition(argv + 3, argv + argc);
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         const int holds = Holds(condition);
-        if (holds < 0)
-            return 2;
-        if (holds)
-            return 0;
+        if (holds < 0) return 2;
+        if (holds) return 0;
         if (GetTickCount64() - start >= limit) {
             std::fprintf(stderr, "probe: timed out waiting for %s\n", argv[3]);
             PrintState(nullptr);
@@ -121,8 +108,7 @@ BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
 }
 
 int MessageBoxText(int argc, char** argv) {
-    if (argc < 4)
-        return 2;
+    if (argc < 4) return 2;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     const ULONGLONG start = GetTickCount64();
     HWND box = nullptr;
@@ -138,16 +124,14 @@ int MessageBoxText(int argc, char** argv) {
     for (const std::string& text : texts)
         std::printf("text=%s\n", text.c_str());
     std::fflush(stdout);
-    if (argc > 4 && std::strcmp(argv[4], "ok") == 0)
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    if (argc > 4 && std::strcmp(argv[4], "ok") == 0) PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     return texts.empty() ? 1 : 0;
 }
 
 // The window named by argv[2] (class) and argv[3] (title), or nullptr with the reason told.
 HWND NamedWindow(int argc, char** argv) {
     HWND window = argc >= 4 ? Find(argv[2], argv[3]) : nullptr;
-    if (!window)
-        std::fprintf(stderr, "probe: no window %s \"%s\"\n", argc > 2 ? argv[2] : "", argc > 3 ? argv[3] : "");
+    if (!window) std::fprintf(stderr, "probe: no window %s \"%s\"\n", argc > 2 ? argv[2] : "", argc > 3 ? argv[3] : "");
     return window;
 }
 
@@ -164,13 +148,11 @@ int Close(int argc, char** argv) {
 // As the system ends a session: every program is asked, told, and then ended.
 int EndSession(int argc, char** argv) {
     HWND window = NamedWindow(argc, argv);
-    if (!window)
-        return 1;
+    if (!window) return 1;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
-    if (!process)
-        return 1;
+    if (!process) return 1;
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     std::printf("query-end-session=%lu\n", static_cast<unsigned long>(answer));
@@ -186,8 +168,7 @@ int EndSession(int argc, char** argv) {
 }
 
 int ConsoleBreak(int argc, char** argv) {
-    if (argc < 4)
-        return 2;
+    if (argc < 4) return 2;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     std::string command;
     for (int i = 3; i < argc; ++i)
@@ -210,8 +191,7 @@ int ConsoleBreak(int argc, char** argv) {
     SetConsoleCtrlHandler(nullptr, TRUE);
     const bool sent = attached && GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0);
     const DWORD waited = WaitForSingleObject(child.hProcess, limit);
-    if (waited != WAIT_OBJECT_0)
-        TerminateProcess(child.hProcess, 99);
+    if (waited != WAIT_OBJECT_0) TerminateProcess(child.hProcess, 99);
     DWORD code = 0;
     GetExitCodeProcess(child.hProcess, &code);
     CloseHandle(child.hThread);
@@ -229,18 +209,12 @@ int main(int argc, char** argv) {
         PrintState(argc > 2 ? argv[2] : nullptr);
         return 0;
     }
-    if (command == "wait")
-        return Wait(argc, argv);
-    if (command == "message-box")
-        return MessageBoxText(argc, argv);
-    if (command == "minimize")
-        return Minimize(argc, argv);
-    if (command == "close")
-        return Close(argc, argv);
-    if (command == "end-session")
-        return EndSession(argc, argv);
-    if (command == "console-break")
-        return ConsoleBreak(argc, argv);
+    if (command == "wait") return Wait(argc, argv);
+    if (command == "message-box") return MessageBoxText(argc, argv);
+    if (command == "minimize") return Minimize(argc, argv);
+    if (command == "close") return Close(argc, argv);
+    if (command == "end-session") return EndSession(argc, argv);
+    if (command == "console-break") return ConsoleBreak(argc, argv);
     std::fprintf(stderr, "usage: probe state|wait|message-box|minimize|close|end-session|console-break ...\n");
     return 2;
 }

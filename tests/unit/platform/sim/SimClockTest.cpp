@@ -47,8 +47,7 @@ TEST(SimClock, AutoResetEventWakesOneWaiterAndManualResetAll) {
     std::vector<std::unique_ptr<WorkerThread>> threads;
     for (int i = 0; i < 3; ++i) {
         threads.push_back(clock.StartThread([&] {
-            if (clock.Wait(*autoEvent, 1000))
-                ++woke;
+            if (clock.Wait(*autoEvent, 1000)) ++woke;
         }));
     }
     clock.Sleep(10);

@@ -63,8 +63,7 @@ TEST(SimInput, SwappedButtonsTurnAPhysicalLeftIntoARightPress) {
     machine.Input().Click(110, 120, MouseButton::Left);
     std::vector<Event> mouse;
     for (const Event& e : sink.events) {
-        if (e.Kind == EventKind::MouseDown)
-            mouse.push_back(e);
+        if (e.Kind == EventKind::MouseDown) mouse.push_back(e);
     }
     ASSERT_EQ(mouse.size(), 1u);
     EXPECT_EQ(mouse[0].Button, MouseButton::Right);

@@ -30,8 +30,7 @@ public:
     std::vector<Event> Take(EventKind kind) {
         std::vector<Event> kept;
         for (const Event& e : Take()) {
-            if (e.Kind == kind)
-                kept.push_back(e);
+            if (e.Kind == kind) kept.push_back(e);
         }
         return kept;
     }

@@ -33,8 +33,7 @@ protected:
     }
     void TearDown() override {
         for (const FoundFile& f : system.FindFiles(folder + "*", faAnyFile)) {
-            if (f.Name == "." || f.Name == "..")
-                continue;
+            if (f.Name == "." || f.Name == "..") continue;
             SetFileAttributesA((folder + f.Name).c_str(), FILE_ATTRIBUTE_NORMAL);
             if (f.Attributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveDirectoryA((folder + f.Name).c_str());
