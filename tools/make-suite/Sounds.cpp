@@ -10,6 +10,7 @@
 #include <numbers>
 
 #include "JpegOut.h"
+#include "platform/ByteOrder.h"
 
 #ifndef _WIN32
 #include <spawn.h>
@@ -22,24 +23,18 @@ namespace zindra::suitemaker {
 
 namespace {
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+using platform::PutLe16;
+using platform::PutLe32;
 void PutTag(std::vector<std::uint8_t>& out, const char* tag) {
     for (int i = 0; i < 4; ++i)
         out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 std::uint32_t Get16(std::span<const std::uint8_t> b, std::size_t at) {
-    return b[at] | (b[at + 1] << 8);
+    return platform::GetLe16(b.data() + at);
 }
 std::uint32_t Get32(std::span<const std::uint8_t> b, std::size_t at) {
-    return Get16(b, at) | (Get16(b, at + 2) << 16);
+    return platform::GetLe32(b.data() + at);
 }
 bool TagIs(std::span<const std::uint8_t> b, std::size_t at, const char* tag) {
     return std::equal(tag, tag + 4, b.begin() + static_cast<std::ptrdiff_t>(at));
@@ -110,20 +105,20 @@ std::vector<std::uint8_t> EncodeWav(std::span<const std::int16_t> samples) {
     std::vector<std::uint8_t> out;
     out.reserve(44 + dataBytes);
     PutTag(out, "RIFF");
-    Put32(out, 36 + dataBytes);
+    PutLe32(out, 36 + dataBytes);
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
-    Put32(out, 16);
-    Put16(out, 1);  // PCM
-    Put16(out, 1);  // mono
-    Put32(out, kSampleRate);
-    Put32(out, kSampleRate * 2);
-    Put16(out, 2);
-    Put16(out, 16);
+    PutLe32(out, 16);
+    PutLe16(out, 1);  // PCM
+    PutLe16(out, 1);  // mono
+    PutLe32(out, kSampleRate);
+    PutLe32(out, kSampleRate * 2);
+    PutLe16(out, 2);
+    PutLe16(out, 16);
     PutTag(out, "data");
-    Put32(out, dataBytes);
+    PutLe32(out, dataBytes);
     for (std::int16_t s : samples) {
-        Put16(out, static_cast<std::uint16_t>(s));
+        PutLe16(out, static_cast<std::uint16_t>(s));
     }
     return out;
 }

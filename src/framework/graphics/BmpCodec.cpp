@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/Exception.h"
+#include "platform/ByteOrder.h"
 
 namespace zindra {
 namespace {
@@ -45,14 +46,8 @@ public:
         Need(at, count);
         return data_.data() + at;
     }
-    std::uint16_t U16(std::size_t at) const {
-        const std::uint8_t* p = At(at, 2);
-        return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-    }
-    std::uint32_t U32(std::size_t at) const {
-        const std::uint8_t* p = At(at, 4);
-        return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
-    }
+    std::uint16_t U16(std::size_t at) const { return platform::GetLe16(At(at, 2)); }
+    std::uint32_t U32(std::size_t at) const { return platform::GetLe32(At(at, 4)); }
     std::int32_t I32(std::size_t at) const { return static_cast<std::int32_t>(U32(at)); }
 
 private:
@@ -318,38 +313,32 @@ private:
     Bitmap32& out_;
 };
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    Put16(out, v & 0xFFFF);
-    Put16(out, v >> 16);
-}
+using platform::PutLe16;
+using platform::PutLe32;
 
 void PutHeaders(std::vector<std::uint8_t>& out, const Bitmap32& image, int bitsPerPixel, bool alpha,
                 std::uint32_t imageSize) {
     const std::uint32_t headerSize = alpha ? 108 : 40;
     out.push_back('B');
     out.push_back('M');
-    Put32(out, static_cast<std::uint32_t>(kFileHeaderSize) + headerSize + imageSize);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>(kFileHeaderSize) + headerSize);
-    Put32(out, headerSize);
-    Put32(out, static_cast<std::uint32_t>(image.Width()));
-    Put32(out, static_cast<std::uint32_t>(image.Height()));
-    Put16(out, 1);
-    Put16(out, static_cast<std::uint32_t>(bitsPerPixel));
-    Put32(out, alpha ? kBitFields : kRgb);
-    Put32(out, imageSize);
+    PutLe32(out, static_cast<std::uint32_t>(kFileHeaderSize) + headerSize + imageSize);
+    PutLe32(out, 0);
+    PutLe32(out, static_cast<std::uint32_t>(kFileHeaderSize) + headerSize);
+    PutLe32(out, headerSize);
+    PutLe32(out, static_cast<std::uint32_t>(image.Width()));
+    PutLe32(out, static_cast<std::uint32_t>(image.Height()));
+    PutLe16(out, 1);
+    PutLe16(out, static_cast<std::uint32_t>(bitsPerPixel));
+    PutLe32(out, alpha ? kBitFields : kRgb);
+    PutLe32(out, imageSize);
     for (int i = 0; i < 4; ++i)
-        Put32(out, 0);  // resolution, colours used and important
+        PutLe32(out, 0);  // resolution, colours used and important
     if (!alpha) return;
     for (std::uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u})
-        Put32(out, mask);
-    Put32(out, 0x73524742);  // colour space 'sRGB'
+        PutLe32(out, mask);
+    PutLe32(out, 0x73524742);  // colour space 'sRGB'
     for (int i = 0; i < 12; ++i)
-        Put32(out, 0);  // end points and gamma, unused for sRGB
+        PutLe32(out, 0);  // end points and gamma, unused for sRGB
 }
 
 }  // namespace

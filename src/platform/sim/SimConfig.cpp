@@ -1,54 +1,9 @@
-// Parsing of display modes given on the command line.
+// The display modes a simulated machine offers unless told otherwise.
 #include "platform/sim/SimConfig.h"
 
-#include <charconv>
+#include <utility>
 
 namespace zindra::platform::sim {
-
-namespace {
-
-bool ReadNumber(const std::string& text, std::size_t& at, int& value) {
-    const char* begin = text.data() + at;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr == begin || value <= 0 || value > 100000) return false;
-    at += static_cast<std::size_t>(ptr - begin);
-    return true;
-}
-
-}  // namespace
-
-std::optional<DisplayMode> ParseDisplayMode(const std::string& text) {
-    DisplayMode mode;
-    std::size_t at = 0;
-    if (!ReadNumber(text, at, mode.Width) || at >= text.size() || text[at++] != 'x') return std::nullopt;
-    if (!ReadNumber(text, at, mode.Height)) return std::nullopt;
-    if (at < text.size() && text[at] == 'x') {
-        ++at;
-        if (!ReadNumber(text, at, mode.BitsPerPixel)) return std::nullopt;
-    }
-    if (at < text.size() && text[at] == '@') {
-        ++at;
-        if (!ReadNumber(text, at, mode.Frequency)) return std::nullopt;
-    }
-    if (at != text.size()) return std::nullopt;
-    return mode;
-}
-
-std::optional<std::vector<DisplayMode>> ParseDisplayModes(const std::string& text) {
-    std::vector<DisplayMode> modes;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t comma = text.find(',', start);
-        const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const auto mode = ParseDisplayMode(item);
-        if (!mode) return std::nullopt;
-        modes.push_back(*mode);
-        if (comma == std::string::npos) break;
-        start = comma + 1;
-    }
-    return modes;
-}
 
 std::vector<DisplayMode> DefaultDisplayModes() {
     std::vector<DisplayMode> modes;

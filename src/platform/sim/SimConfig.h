@@ -21,10 +21,7 @@ struct DisplayMode {
     friend bool operator==(const DisplayMode&, const DisplayMode&) = default;
 };
 
-// "1024x768x32@60" (bits and rate optional: 32 and 60).
-std::optional<DisplayMode> ParseDisplayMode(const std::string& text);
-// Comma-separated modes.
-std::optional<std::vector<DisplayMode>> ParseDisplayModes(const std::string& text);
+// 640x480, 800x600 and 1024x768 at 16 and 32 bits, 60 Hz.
 std::vector<DisplayMode> DefaultDisplayModes();
 
 enum class ProgramMode { Fake, Real };

@@ -3,14 +3,11 @@
 
 #include <cstring>
 
+#include "platform/ByteOrder.h"
+
 namespace zindra::platform::win32 {
 
 namespace {
-
-std::uint32_t ReadLe32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(at[0]) | (static_cast<std::uint32_t>(at[1]) << 8) |
-           (static_cast<std::uint32_t>(at[2]) << 16) | (static_cast<std::uint32_t>(at[3]) << 24);
-}
 
 bool IsTag(const std::uint8_t* at, const char* tag) {
     return std::memcmp(at, tag, 4) == 0;
@@ -22,13 +19,13 @@ bool WaveImageIsWhole(const std::uint8_t* data, std::size_t size) {
     constexpr std::uint64_t kHeader = 12;
     constexpr std::uint64_t kChunkHeader = 8;
     if (!data || size < kHeader || !IsTag(data, "RIFF") || !IsTag(data + 8, "WAVE")) return false;
-    const std::uint64_t riffEnd = 8ull + ReadLe32(data + 4);  // at most 2^32 + 7: no overflow
+    const std::uint64_t riffEnd = 8ull + GetLe32(data + 4);  // at most 2^32 + 7: no overflow
     if (riffEnd > size) return false;
     bool format = false;
     std::uint64_t at = kHeader;
     while (at + kChunkHeader <= riffEnd) {
         const std::uint8_t* chunk = data + at;
-        const std::uint64_t length = ReadLe32(chunk + 4);
+        const std::uint64_t length = GetLe32(chunk + 4);
         const std::uint64_t end = at + kChunkHeader + length;
         if (end > riffEnd) return false;
         if (IsTag(chunk, "fmt ")) {

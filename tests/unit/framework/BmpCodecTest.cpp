@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "framework/Exception.h"
+#include "platform/ByteOrder.h"
 
 namespace zindra {
 namespace {
@@ -18,13 +19,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr const char* kInvalid = "Bitmap image is not valid";
 
-void Put16(Bytes& b, std::uint32_t v) {
-    b.insert(b.end(), {std::uint8_t(v), std::uint8_t(v >> 8)});
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
+using platform::PutLe16;
+using platform::PutLe32;
 void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i)
         b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
@@ -34,36 +30,36 @@ void Set32(Bytes& b, std::size_t at, std::uint32_t v) {
 Bytes Info(std::int32_t width, std::int32_t height, int bpp, std::uint32_t compression = 0,
            std::uint32_t colorsUsed = 0, std::uint32_t size = 40) {
     Bytes b;
-    Put32(b, size);
-    Put32(b, static_cast<std::uint32_t>(width));
-    Put32(b, static_cast<std::uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(bpp));
-    Put32(b, compression);
+    PutLe32(b, size);
+    PutLe32(b, static_cast<std::uint32_t>(width));
+    PutLe32(b, static_cast<std::uint32_t>(height));
+    PutLe16(b, 1);
+    PutLe16(b, static_cast<std::uint32_t>(bpp));
+    PutLe32(b, compression);
     for (int i = 0; i < 3; ++i)
-        Put32(b, 0);  // image size, resolution
-    Put32(b, colorsUsed);
-    Put32(b, 0);
+        PutLe32(b, 0);  // image size, resolution
+    PutLe32(b, colorsUsed);
+    PutLe32(b, 0);
     b.resize(size, 0);
     return b;
 }
 
 Bytes Core(int width, int height, int bpp) {
     Bytes b;
-    Put32(b, 12);
-    Put16(b, static_cast<std::uint32_t>(width));
-    Put16(b, static_cast<std::uint32_t>(height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(bpp));
+    PutLe32(b, 12);
+    PutLe16(b, static_cast<std::uint32_t>(width));
+    PutLe16(b, static_cast<std::uint32_t>(height));
+    PutLe16(b, 1);
+    PutLe16(b, static_cast<std::uint32_t>(bpp));
     return b;
 }
 
 // File header + DIB header + table (colours or masks) + pixels, the pixel offset right after the table.
 Bytes File(const Bytes& dib, const Bytes& table, const Bytes& pixels) {
     Bytes b = {'B', 'M'};
-    Put32(b, static_cast<std::uint32_t>(14 + dib.size() + table.size() + pixels.size()));
-    Put32(b, 0);
-    Put32(b, static_cast<std::uint32_t>(14 + dib.size() + table.size()));
+    PutLe32(b, static_cast<std::uint32_t>(14 + dib.size() + table.size() + pixels.size()));
+    PutLe32(b, 0);
+    PutLe32(b, static_cast<std::uint32_t>(14 + dib.size() + table.size()));
     for (const Bytes* part : {&dib, &table, &pixels})
         b.insert(b.end(), part->begin(), part->end());
     return b;
@@ -128,11 +124,11 @@ TEST(BmpDecode, SixteenBitFiveFiveFive) {
     // 0x4210 is 16 of 31 on each channel: 132 after rounding; the top bit is unused.
     Bytes pixels;
     for (std::uint32_t v : {0x7C00u, 0x83E0u, 0x001Fu})
-        Put16(pixels, v);
-    Put16(pixels, 0);  // padding
+        PutLe16(pixels, v);
+    PutLe16(pixels, 0);  // padding
     for (std::uint32_t v : {0x4210u, 0xFFFFu, 0x0000u})
-        Put16(pixels, v);
-    Put16(pixels, 0);
+        PutLe16(pixels, v);
+    PutLe16(pixels, 0);
     const DecodedBmp bmp = DecodeBmp(File(Info(3, 2, 16), {}, pixels));
     ExpectRows(bmp.Pixels, {{MakePixel(132, 132, 132), kWhite, kBlack}, {kRed, kGreen, kBlue}});
 }
@@ -140,10 +136,10 @@ TEST(BmpDecode, SixteenBitFiveFiveFive) {
 TEST(BmpDecode, SixteenBitFiveSixFiveByMasks) {
     Bytes masks;
     for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu})
-        Put32(masks, m);
+        PutLe32(masks, m);
     Bytes pixels;
     for (std::uint32_t v : {0xF800u, 0x07E0u, 0x001Fu, 0x0400u})
-        Put16(pixels, v);
+        PutLe16(pixels, v);
     const DecodedBmp bmp = DecodeBmp(File(Info(4, 1, 16, 3), masks, pixels));
     ExpectRows(bmp.Pixels, {{kRed, kGreen, kBlue, MakePixel(0, 130, 0)}});
 }
