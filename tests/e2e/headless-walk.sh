@@ -28,6 +28,14 @@ expect_line "$j" '"params":".*\\"\*ANNA#\\" \\"\*#\\" \\"\*#\\" \\"\*TRUE#\\" \\
 expect_line "$j" '"state":"minimized"' "minimised while the program runs"
 expect_line "$j" '"ev":"process-exit","code":0' "the program's end"
 expect_line "$j" '"file-read","path":"Z:.*menu\\\\m_3a.jpg"' "the Afrikaans option screen"
+# Music: the first track to its end, a random track, held when the program starts, a new random
+# track when it ends.
+music=$(grep '"ev":"midi"' "$j" | sed 's/.*"op":"\([a-z]*\)","file":".*\\\\\([^\\]*\)".*/\1 \2/' | tr '\n' ',')
+case "$music" in
+    "open mm8-select.mid,play mm8-select.mid,end mm8-select.mid,close mm8-select.mid,open track-"*",seek track-"*",play track-"*",stop track-"*",close track-"*",open track-"*",seek track-"*",play track-"*) ;;
+    *) fail "the music went $music" ;;
+esac
+grep -B1 '"verb":"open"' "$j" | head -1 | grep -q '"op":"stop"' || fail "the music is not stopped as the program starts"
 tail -n 12 "$j" | grep -q '"ev":"mouse-swap","swapped":false' || fail "buttons reset at the end"
 tail -n 12 "$j" | grep -q '"ev":"taskbar","visible":true' || fail "task bar shown at the end"
 tail -n 12 "$j" | grep -q '"ev":"display-mode","w":1024,"h":768' || fail "display restored at the end"
