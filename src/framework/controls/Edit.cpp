@@ -146,12 +146,14 @@ void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
         autoSelect_ = false;
         SetFocus();
         autoSelect_ = keepSelect;
+        // The caret goes after the longest head of the text that ends left of the click; heads only
+        // grow, so measuring stops at the first one that reaches past it.
         const FontSpec spec = Font()->Spec();
+        const std::string_view text(text_);
         int best = 0;
-        for (int i = 0; i <= static_cast<int>(text_.size()); ++i) {
-            const std::string_view head = std::string_view(text_).substr(0, static_cast<std::size_t>(i));
-            if (TextLeft() + FontEngine::Instance().TextExtent(spec, head).Width <= x) best = i;
-        }
+        while (best < static_cast<int>(text.size()) &&
+               TextLeft() + FontEngine::Instance().TextExtent(spec, text.substr(0, best + 1)).Width <= x)
+            ++best;
         SetCaret(best);
     }
     TWinControl::MouseDown(button, shift, x, y);

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "framework/app/Timer.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/HintWindow.h"
 #include "framework/controls/Image.h"
+#include "framework/graphics/FontEngine.h"
 #include "support/SimWorld.h"
 
 namespace zindra {
@@ -77,6 +79,23 @@ TEST_F(ControlsTest, DeleteAndCaretKeysEditInPlace) {
     world.machine.Input().Type("x");
     world.Settle();
     EXPECT_EQ(edit->Text(), "AxCD");
+}
+
+TEST_F(ControlsTest, AClickPutsTheCaretAfterTheLettersLeftOfItAndSelectsNothing) {
+    TEdit* edit = MakeEdit();
+    edit->Font()->SetSize(24);  // letters wide enough that the margins cannot decide the answer
+    edit->SetText("ABCD");
+    const auto width = [&](const char* head) {
+        return FontEngine::Instance().TextExtent(edit->Font()->Spec(), head).Width;
+    };
+    const auto clickAt = [&](int xInBox) {
+        world.machine.Input().Click(10 + xInBox, 25, platform::MouseButton::Left);
+        world.Settle();
+        return std::pair{edit->SelStart(), edit->SelLength()};
+    };
+    EXPECT_EQ(clickAt((width("AB") + width("ABC")) / 2), (std::pair{2, 0}));
+    EXPECT_EQ(clickAt(0), (std::pair{0, 0}));
+    EXPECT_EQ(clickAt(195), (std::pair{4, 0}));
 }
 
 TEST_F(ControlsTest, FocusingAnInvisibleBoxFailsClearly) {
