@@ -55,56 +55,47 @@ TArrowTrack::TArrowTrack(TComponent* owner) : TCustomControl(owner) {
 
 TArrowTrack::~TArrowTrack() = default;
 
-void TArrowTrack::SetBackgnd(TTrackBackground value) {
-    if (value == backgnd_) return;
-    backgnd_ = value;
+// Stores a setting that differs and repaints; true when it changed.
+template <typename T>
+bool TArrowTrack::Update(T& field, T value) {
+    if (field == value) return false;
+    field = value;
     Invalidate();
+    return true;
+}
+
+void TArrowTrack::SetBackgnd(TTrackBackground value) {
+    Update(backgnd_, value);
 }
 
 void TArrowTrack::SetBorderStyle(TBorderStyle value) {
-    if (value == borderStyle_) return;
-    borderStyle_ = value;
-    Invalidate();
-    Resized();
+    if (Update(borderStyle_, value)) Resized();
 }
 
 void TArrowTrack::SetButtonSize(int value) {
-    if (value == buttonSize_) return;
-    buttonSize_ = value;
-    Invalidate();
+    Update(buttonSize_, value);
 }
 
 void TArrowTrack::SetHandleColor(TColor value) {
-    if (value == handleColor_) return;
-    handleColor_ = value;
-    Invalidate();
+    Update(handleColor_, value);
 }
 
 void TArrowTrack::SetKind(TScrollBarKind value) {
-    if (value == kind_) return;
-    kind_ = value;
-    Invalidate();
-    Resized();
+    if (Update(kind_, value)) Resized();
 }
 
 void TArrowTrack::SetShowArrows(bool value) {
-    if (value == showArrows_) return;
-    showArrows_ = value;
-    Invalidate();
+    Update(showArrows_, value);
 }
 
 void TArrowTrack::SetShowHandleGrip(bool value) {
-    if (value == showHandleGrip_) return;
-    showHandleGrip_ = value;
-    Invalidate();
+    Update(showHandleGrip_, value);
 }
 
 void TArrowTrack::SetStyle(TTrackStyle value) {
-    if (value == style_) return;
-    style_ = value;
+    if (!Update(style_, value)) return;
     StopTimer();
     dragZone_ = hotZone_ = TTrackZone::None;
-    Invalidate();
 }
 
 Rect TArrowTrack::ClientArea() const {

@@ -91,6 +91,8 @@ protected:
     Point mouseDown_;
 
 private:
+    template <typename T>
+    bool Update(T& field, T value);
     void TimerTick();
     void StartTimer(std::uint32_t interval, TTrackTimerMode mode);
     void StopTimer();
