@@ -28,7 +28,7 @@ PropertyInfo StoredDataProperty() {
         if (value.Type != LayoutValue::Kind::Binary) LoadContext::Fail(value, "Data needs binary data");
         try {
             static_cast<TRaster32&>(target).ReadData(value.Bytes);
-        } catch (const EReadError& error) {
+        } catch (const Exception& error) {
             LoadContext::Fail(value, error.Message());
         }
     };

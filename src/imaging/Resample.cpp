@@ -34,13 +34,14 @@ std::vector<LinearTap> LinearTaps(int from, int to, int fittedStart, int srcExte
     return taps;
 }
 
-// One source row interpolated across: each channel times 65536, four words a pixel.
+// One source row interpolated across: each channel times 256 (8 fraction bits kept, so the
+// vertical step's products stay inside 32 bits), four words a pixel.
 void HorizontalRow(const Pixel* row, const std::vector<LinearTap>& taps, std::vector<std::uint32_t>& out) {
     for (std::size_t i = 0; i < taps.size(); ++i) {
         const Pixel a = row[taps[i].First], b = row[taps[i].Second];
         const std::uint32_t wb = taps[i].Right, wa = 65536 - wb;
         for (int c = 0; c < 4; ++c) {
-            out[4 * i + c] = ((a >> (8 * c)) & 0xFFu) * wa + ((b >> (8 * c)) & 0xFFu) * wb;
+            out[4 * i + c] = (((a >> (8 * c)) & 0xFFu) * wa + ((b >> (8 * c)) & 0xFFu) * wb) >> 8;
         }
     }
 }
@@ -71,12 +72,13 @@ void Bilinear(const Bitmap32& src, const Rect& srcRect, const Target& target, co
             HorizontalRow(src.Row(srcRect.Top + tap.Second) + srcRect.Left, columns, lower);
             lowerRow = tap.Second;
         }
-        const std::uint64_t wl = tap.Right, wu = 65536 - wl;
+        // At most 65280 * 65536 + 2^23: inside 32 bits.
+        const std::uint32_t wl = tap.Right, wu = 65536 - wl;
         for (std::size_t i = 0; i < n; ++i) {
             Pixel p = 0;
             for (int c = 0; c < 4; ++c) {
-                const std::uint64_t v = (upper[4 * i + c] * wu + lower[4 * i + c] * wl + (1ull << 31)) >> 32;
-                p |= static_cast<Pixel>(v) << (8 * c);
+                const std::uint32_t v = (upper[4 * i + c] * wu + lower[4 * i + c] * wl + (1u << 23)) >> 24;
+                p |= v << (8 * c);
             }
             out[i] = p;
         }

@@ -80,18 +80,25 @@ void NearestTransfer(TRaster32& dst, const Rect& dstRect, const Rect& area, cons
         columns[static_cast<std::size_t>(x - area.Left)] =
             NearestOffset(x - std::int64_t{dstRect.Left}, srcRect.Left, srcRect.Right, dstRect.Width());
     }
-    std::vector<TPixel32> gathered(columns.size());
+    // A copy gathers straight into the destination, and repeats the row above for a repeated
+    // source row; the other modes gather first and combine.
+    std::vector<TPixel32> gathered(combiner.Copies() ? 0 : columns.size());
     int previous = -1;
     for (int y = area.Top; y < area.Bottom; ++y) {
         const int sy = NearestOffset(y - std::int64_t{dstRect.Top}, srcRect.Top, srcRect.Bottom, dstRect.Height());
         TPixel32* to = dst.PixelPtr(area.Left, y);
+        if (combiner.Copies() && sy == previous) {
+            std::memcpy(to, dst.PixelPtr(area.Left, y - 1), sizeof(TPixel32) * columns.size());
+            continue;
+        }
         if (sy != previous) {
+            TPixel32* into = combiner.Copies() ? to : gathered.data();
             const TPixel32* from = src.Row(sy);
             for (std::size_t i = 0; i < columns.size(); ++i)
-                gathered[i] = from[columns[i]];
+                into[i] = from[columns[i]];
             previous = sy;
         }
-        combiner.Put(to, gathered.data(), area.Width());
+        if (!combiner.Copies()) combiner.Put(to, gathered.data(), area.Width());
     }
 }
 

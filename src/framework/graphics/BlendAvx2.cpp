@@ -9,16 +9,23 @@
 namespace zindra::blend {
 namespace {
 
-// As the SSE2 version: the wrapped 16-bit sum equals the true one, at most 65408.
-__m256i MediaMix(__m256i f, __m256i b, __m256i w) {
-    __m256i t = _mm256_mullo_epi16(_mm256_sub_epi16(f, b), w);
-    t = _mm256_add_epi16(t, _mm256_slli_epi16(b, 8));
-    t = _mm256_add_epi16(t, _mm256_set1_epi16(128));
-    return _mm256_srli_epi16(t, 8);
+// As the SSE2 version: the wrapped 16-bit sum equals the true one, at most 65408. base is
+// B * 256 + 128, made by unpacking B above a byte of 128.
+__m256i MediaMix(__m256i f, __m256i b, __m256i base, __m256i w) {
+    return _mm256_srli_epi16(_mm256_add_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(f, b), w), base), 8);
 }
 
 __m256i SpreadAlpha(__m256i pixels) {
     return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(pixels, _MM_SHUFFLE(3, 3, 3, 3)), _MM_SHUFFLE(3, 3, 3, 3));
+}
+
+// Each pixel's alpha byte in the four 16-bit lanes of that pixel, straight from the packed
+// pixels: the low (high) two pixels of each 128-bit half.
+__m256i AlphaLanes(__m256i packed, bool high) {
+    const char z = static_cast<char>(0x80), l = high ? 11 : 3, h = high ? 15 : 7;
+    const __m256i pick = _mm256_setr_epi8(l, z, l, z, l, z, l, z, h, z, h, z, h, z, h, z,  //
+                                          l, z, l, z, l, z, l, z, h, z, h, z, h, z, h, z);
+    return _mm256_shuffle_epi8(packed, pick);
 }
 
 __m256i FullAsWhole(__m256i w) {
@@ -26,37 +33,39 @@ __m256i FullAsWhole(__m256i w) {
 }
 
 // Unpacking and packing both work within each 128-bit half, so the pixels come back in order.
+// weights(s, high) gives the 16-bit weights of the low or high pixels of each half.
 template <typename Weights>
 int MixRun(const Pixel* src, Pixel* dst, int count, Weights weights) {
-    const __m256i zero = _mm256_setzero_si256();
+    const __m256i zero = _mm256_setzero_si256(), half = _mm256_set1_epi8(static_cast<char>(0x80));
     int i = 0;
     for (; i + 8 <= count; i += 8) {
         const __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(src + i));
         const __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(dst + i));
-        const __m256i sLo = _mm256_unpacklo_epi8(s, zero), sHi = _mm256_unpackhi_epi8(s, zero);
-        const __m256i lo = MediaMix(sLo, _mm256_unpacklo_epi8(d, zero), weights(sLo));
-        const __m256i hi = MediaMix(sHi, _mm256_unpackhi_epi8(d, zero), weights(sHi));
+        const __m256i lo = MediaMix(_mm256_unpacklo_epi8(s, zero), _mm256_unpacklo_epi8(d, zero),
+                                    _mm256_unpacklo_epi8(half, d), weights(s, false));
+        const __m256i hi = MediaMix(_mm256_unpackhi_epi8(s, zero), _mm256_unpackhi_epi8(d, zero),
+                                    _mm256_unpackhi_epi8(half, d), weights(s, true));
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + i), _mm256_packus_epi16(lo, hi));
     }
     return i;
 }
 
 void BlendRun(const Pixel* src, Pixel* dst, int count) {
-    const int done = MixRun(src, dst, count, [](__m256i s) { return FullAsWhole(SpreadAlpha(s)); });
+    const int done = MixRun(src, dst, count, [](__m256i s, bool high) { return FullAsWhole(AlphaLanes(s, high)); });
     sse2::BlendRun(src + done, dst + done, count - done);
 }
 
 void BlendRunMaster(const Pixel* src, Pixel* dst, int count, std::uint32_t m) {
     const __m256i master = _mm256_set1_epi16(static_cast<short>((m & 0xFFu) + 1));
-    const int done = MixRun(src, dst, count, [master](__m256i s) {
-        return FullAsWhole(_mm256_srli_epi16(_mm256_mullo_epi16(SpreadAlpha(s), master), 8));
+    const int done = MixRun(src, dst, count, [master](__m256i s, bool high) {
+        return FullAsWhole(_mm256_srli_epi16(_mm256_mullo_epi16(AlphaLanes(s, high), master), 8));
     });
     sse2::BlendRunMaster(src + done, dst + done, count - done, m);
 }
 
 void CombineRun(const Pixel* src, Pixel* dst, int count, std::uint32_t w) {
     const __m256i weight = FullAsWhole(_mm256_set1_epi16(static_cast<short>(w & 0xFFu)));
-    const int done = MixRun(src, dst, count, [weight](__m256i) { return weight; });
+    const int done = MixRun(src, dst, count, [weight](__m256i, bool) { return weight; });
     sse2::CombineRun(src + done, dst + done, count - done, w);
 }
 

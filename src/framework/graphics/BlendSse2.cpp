@@ -12,11 +12,9 @@ namespace {
 
 // (F - B) * w + B * 256 + 128, shifted down by 8. The 16-bit lanes wrap, but the true value is
 // F * w + B * (256 - w) + 128 <= 65408, so the wrapped sum is exact and needs no saturation.
-__m128i MediaMix(__m128i f, __m128i b, __m128i w) {
-    __m128i t = _mm_mullo_epi16(_mm_sub_epi16(f, b), w);
-    t = _mm_add_epi16(t, _mm_slli_epi16(b, 8));
-    t = _mm_add_epi16(t, _mm_set1_epi16(128));
-    return _mm_srli_epi16(t, 8);
+// base is B * 256 + 128, made by unpacking B above a byte of 128.
+__m128i MediaMix(__m128i f, __m128i b, __m128i base, __m128i w) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_sub_epi16(f, b), w), base), 8);
 }
 
 // Each pixel's alpha in all four of its lanes (two pixels in 16-bit lanes).
@@ -32,10 +30,10 @@ __m128i FullAsWhole(__m128i w) {
 // Four pixels through a weight maker that sees the source's two pixels in 16-bit lanes.
 template <typename Weights>
 __m128i MixFour(__m128i s, __m128i d, Weights weights) {
-    const __m128i zero = _mm_setzero_si128();
+    const __m128i zero = _mm_setzero_si128(), half = _mm_set1_epi8(static_cast<char>(0x80));
     const __m128i sLo = _mm_unpacklo_epi8(s, zero), sHi = _mm_unpackhi_epi8(s, zero);
-    const __m128i lo = MediaMix(sLo, _mm_unpacklo_epi8(d, zero), weights(sLo));
-    const __m128i hi = MediaMix(sHi, _mm_unpackhi_epi8(d, zero), weights(sHi));
+    const __m128i lo = MediaMix(sLo, _mm_unpacklo_epi8(d, zero), _mm_unpacklo_epi8(half, d), weights(sLo));
+    const __m128i hi = MediaMix(sHi, _mm_unpackhi_epi8(d, zero), _mm_unpackhi_epi8(half, d), weights(sHi));
     return _mm_packus_epi16(lo, hi);
 }
 
