@@ -245,6 +245,12 @@ TEST(BlendSets, RunsOfEveryLengthAndAlignment) {
                          set->CombineInPlace(f, b, m);
                          return b;
                      }},
+                    {"weighted", [&](Pixel* d) { set->CompositeRunWeighted(s, d, n, m); },
+                     [&](Pixel f, Pixel b) {
+                         Pixel one = b;
+                         PlainSet().CompositeRunWeighted(&f, &one, 1, m);
+                         return one;
+                     }},
                     {"composite", [&](Pixel* d) { set->CompositeRun(s, d, n); },
                      [&](Pixel f, Pixel b) {
                          Pixel one = b;
