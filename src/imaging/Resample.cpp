@@ -13,7 +13,10 @@ namespace {
 // Source position of destination offset i in 16.16 fixed point, centres mapped to centres and
 // clamped to the source's first and last pixel.
 std::int64_t SourcePosition(std::int64_t i, int srcExtent, int dstExtent) {
-    const std::int64_t scaled = ((2 * i + 1) * srcExtent << 16) / (2 * std::int64_t{dstExtent}) - 32768;
+    // Quotient and remainder apart, so no product leaves 64 bits for any extent up to 2^30.
+    const std::int64_t numerator = (2 * i + 1) * srcExtent, denominator = 2 * std::int64_t{dstExtent};
+    const std::int64_t whole = numerator / denominator, part = numerator % denominator;
+    const std::int64_t scaled = (whole << 16) + (part << 16) / denominator - 32768;
     return std::clamp<std::int64_t>(scaled, 0, std::int64_t{srcExtent - 1} << 16);
 }
 

@@ -118,6 +118,13 @@ void Transfer(TRaster32* dst, const Rect& dstRect, const Rect& clip, const TRast
     }
     const Rect area = dstRect.Intersect(dst->BoundsRect()).Intersect(clip);
     if (area.IsEmpty()) return;
+    // As the canvas does, a destination beyond 2^30 a side draws nothing (its extent would not
+    // even fit an int).
+    constexpr std::int64_t kMaxExtent = std::int64_t{1} << 30;
+    if (std::int64_t{dstRect.Right} - dstRect.Left > kMaxExtent ||
+        std::int64_t{dstRect.Bottom} - dstRect.Top > kMaxExtent) {
+        return;
+    }
     TDrawMode mode = src->DrawMode();
     if (mode == TDrawMode::dmCustom && !src->OnPixelCombine) mode = TDrawMode::dmOpaque;
     if (mode == TDrawMode::dmBlend && src->MasterAlpha() == 0) return;

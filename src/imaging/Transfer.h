@@ -17,6 +17,7 @@ ZINDRA_EXCEPTION(ETransformError, Exception);
 //   is nil or empty"), a missing src ETransformError("Source bitmap is nil or empty"); an empty
 //   srcRect does nothing, one reaching outside src throws ETransformError("Source rectangle is
 //   invalid").
+// - A destination rectangle beyond 2^30 a side draws nothing.
 // - dmCustom without a handler copies as dmOpaque; dmBlend with MasterAlpha 0 does nothing.
 // - Equal sizes copy pixel for pixel; otherwise sfNearest maps destination offset i to source
 //   offset trunc(i * srcExtent / dstExtent) (the centre for an extent of 1), counted from the

@@ -47,6 +47,18 @@ TEST(Transfer, RefusesMissingRastersAndSourceRectanglesOutsideTheSource) {
     EXPECT_EQ(ErrorOf(&dst, all, &src, {2, 2, 2, 4}), "");
     for (const Rect& outside : {Rect{-1, 0, 2, 2}, Rect{0, -1, 2, 2}, Rect{0, 0, 5, 2}, Rect{3, 0, 4, 5}})
         EXPECT_EQ(ErrorOf(&dst, all, &src, outside), "Source rectangle is invalid");
+    // Destinations too large to measure in an int draw nothing, with every filter.
+    TRaster32 before;
+    before.Assign(&dst);
+    for (int filter = 0; filter <= 4; ++filter) {
+        src.SetStretchFilter(static_cast<TStretchFilter>(filter));
+        EXPECT_EQ(ErrorOf(&dst, {-2000000000, 0, 2000000000, 4}, &src, all), "");
+        EXPECT_EQ(ErrorOf(&dst, {-3, -1000000000, 2, 1000000000}, &src, all), "");
+        EXPECT_TRUE(dst.SameContent(&before));
+        // Large but measurable: the mapping's arithmetic holds.
+        EXPECT_EQ(ErrorOf(&dst, {-(1 << 29), -(1 << 29), 1 << 29, 1 << 29}, &src, all), "");
+        dst.Assign(&before);
+    }
 }
 
 // Every destination rectangle position around the edges, clip included: only visible pixels
