@@ -39,8 +39,8 @@ struct BlendSet {
     void (*CombineRun)(const Pixel* src, Pixel* dst, int count, std::uint32_t w);
 
     // The canvas: straight-alpha src over an opaque dst, each colour channel
-    // round((s * a + d * (255 - a)) / 255) with a = src alpha, or a = src alpha * constantAlpha / 255
-    // on the 0..255*255 scale for the weighted form; the result is opaque.
+    // round((s * a + d * (255 - a)) / 255) with a = src alpha; the weighted form takes
+    // w = src alpha * constantAlpha and round((s * w + d * (65025 - w)) / 65025). Opaque results.
     void (*CompositeRun)(const Pixel* src, Pixel* dst, int count);
     void (*CompositeRunWeighted)(const Pixel* src, Pixel* dst, int count, std::uint32_t constantAlpha);
 };
