@@ -35,6 +35,7 @@ TEST(Bitmap32, ARefusedSizeThrowsAndLeavesItEmpty) {
     }
 }
 
+#if defined(__linux__)
 bool UnderASanitizer() {
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
     return true;
@@ -46,7 +47,6 @@ bool UnderASanitizer() {
     return false;
 }
 
-#if defined(__linux__)
 // In a child process: holds the address space to 2 GiB, asks for 60000 x 60000 pixels (13.4 GiB)
 // and exits 0 when the raster refused them as it should; otherwise says why.
 [[noreturn]] void AskForTooMuchThenExit() {
