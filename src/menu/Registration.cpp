@@ -3,6 +3,7 @@
 
 #include "framework/controls/MediaPlayer.h"
 #include "framework/layout/ClassInfo.h"
+#include "imaging/PngGraphic.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
 #include "services/Wave.h"
@@ -12,6 +13,7 @@
 namespace zindra {
 
 void RegisterMenuClasses() {
+    RegisterPngGraphic();
     ClassRegistry::Register(TImageBut::StaticClass());
     ClassRegistry::Register(TThreadedTimer::StaticClass());
     RegisterMediaPlayerClass();
