@@ -278,54 +278,104 @@ bool Inflater::DynamicTables() {
            BuildTable(lengths + nlen, ndist, kDistBits, false, &DistEntry, dist_.data(), kDistTableSize);
 }
 
+// A match of length bytes from distance back. With fast, room for length + 16 bytes is checked by
+// the caller, so whole words may be written past the end (later bytes overwrite them).
+inline void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t length, bool fast) {
+    const std::uint8_t* from = out - distance;
+    std::uint8_t* const end = out + length;
+    if (fast && distance >= 16) {
+        // A 16-byte step never reads bytes this copy has yet to write.
+        do {
+            std::memcpy(out, from, 16);
+            out += 16;
+            from += 16;
+        } while (out < end);
+    } else if (fast && distance >= 8) {
+        do {
+            std::memcpy(out, from, 8);
+            out += 8;
+            from += 8;
+        } while (out < end);
+    } else if (distance == 1) {
+        std::memset(out, *from, length);
+    } else {
+        while (out < end)
+            *out++ = *from++;
+    }
+    out = end;
+}
+
 InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
     constexpr std::uint64_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
+    // Room for the longest match and a word's overrun; input for a refill of a whole word.
+    constexpr std::ptrdiff_t kOutSlack = 258 + 16, kInSlack = 16;
+    // NOTE: the state lives in locals while decoding: output bytes may alias any member (they
+    // are chars), which would keep the bit buffer out of registers.
+    std::uint64_t bits = bits_;
+    unsigned count = bitCount_;
+    const std::uint8_t* in = in_;
+    std::uint8_t* out = out_;
+    auto take = [&](std::uint32_t n) {
+        const auto v = static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << n) - 1));
+        bits >>= n;
+        count -= n;
+        return v;
+    };
+    auto save = [&](InflateStatus status) {
+        bits_ = bits;
+        bitCount_ = count;
+        in_ = in;
+        out_ = out;
+        return status;
+    };
     for (;;) {
-        Refill();
-        if (overread_ > 16) return InflateStatus::kBadStream;  // long past the end of the input
-        std::uint32_t e = lit[bits_ & kLitMask];
-        if (EntryKind(e) == kLink) {
-            Take(kLitBits);
-            e = lit[EntryValue(e) + (bits_ & ((1u << EntryExtra(e)) - 1))];
+        const bool fast = inEnd_ - in >= kInSlack && outEnd_ - out >= kOutSlack;
+        if (fast) {
+            std::uint64_t word;
+            std::memcpy(&word, in, 8);
+            bits |= word << count;
+            in += (63 - count) >> 3;
+            count |= 56;
+        } else {
+            bits_ = bits, bitCount_ = count, in_ = in;
+            Refill();
+            bits = bits_, count = bitCount_, in = in_;
+            if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
         }
-        Take(static_cast<int>(EntryBits(e)));
+        std::uint32_t e = lit[bits & kLitMask];
+        if (EntryKind(e) == kLink) {
+            take(kLitBits);
+            e = lit[EntryValue(e) + (bits & ((1u << EntryExtra(e)) - 1))];
+        }
+        take(EntryBits(e));
         const Kind kind = EntryKind(e);
         if (kind == kLiteral) {
-            if (out_ == outEnd_) return InflateStatus::kWrongSize;
-            *out_++ = static_cast<std::uint8_t>(EntryValue(e));
+            if (!fast && out == outEnd_) return save(InflateStatus::kWrongSize);
+            *out++ = static_cast<std::uint8_t>(EntryValue(e));
+            // At least 41 bits are left after a refill and one literal: enough for a second.
+            if (fast) {
+                const std::uint32_t next = lit[bits & kLitMask];
+                if (EntryKind(next) == kLiteral) {
+                    take(EntryBits(next));
+                    *out++ = static_cast<std::uint8_t>(EntryValue(next));
+                }
+            }
             continue;
         }
-        if (kind == kEnd) return InflateStatus::kOk;
-        if (kind != kLength) return InflateStatus::kBadStream;
-        const std::size_t length = EntryValue(e) + Take(static_cast<int>(EntryExtra(e)));
-        std::uint32_t d = dist[bits_ & kDistMask];
+        if (kind == kEnd) return save(InflateStatus::kOk);
+        if (kind != kLength) return save(InflateStatus::kBadStream);
+        const std::size_t length = EntryValue(e) + take(EntryExtra(e));
+        std::uint32_t d = dist[bits & kDistMask];
         if (EntryKind(d) == kLink) {
-            Take(kDistBits);
-            d = dist[EntryValue(d) + (bits_ & ((1u << EntryExtra(d)) - 1))];
+            take(kDistBits);
+            d = dist[EntryValue(d) + (bits & ((1u << EntryExtra(d)) - 1))];
         }
-        Take(static_cast<int>(EntryBits(d)));
-        if (EntryKind(d) != kDistance) return InflateStatus::kBadStream;
-        const std::size_t distance = EntryValue(d) + Take(static_cast<int>(EntryExtra(d)));
-        if (distance > static_cast<std::size_t>(out_ - outStart_)) return InflateStatus::kBadStream;
-        const std::size_t room = static_cast<std::size_t>(outEnd_ - out_);
-        if (length > room) return InflateStatus::kWrongSize;
-        const std::uint8_t* from = out_ - distance;
-        std::uint8_t* const end = out_ + length;
-        if (distance >= 8 && room >= length + 8) {
-            // Whole words: a word never reads bytes this copy has yet to write.
-            do {
-                std::memcpy(out_, from, 8);
-                out_ += 8;
-                from += 8;
-            } while (out_ < end);
-            out_ = end;
-        } else if (distance == 1) {
-            std::memset(out_, *from, length);
-            out_ = end;
-        } else {
-            while (out_ < end)
-                *out_++ = *from++;
-        }
+        take(EntryBits(d));
+        if (EntryKind(d) != kDistance) return save(InflateStatus::kBadStream);
+        const std::size_t distance = EntryValue(d) + take(EntryExtra(d));
+        if (distance > static_cast<std::size_t>(out - outStart_)) return save(InflateStatus::kBadStream);
+        if (!fast && length > static_cast<std::size_t>(outEnd_ - out)) return save(InflateStatus::kWrongSize);
+        CopyMatch(out, distance, length, fast || static_cast<std::size_t>(outEnd_ - out) >= length + 16);
     }
 }
 

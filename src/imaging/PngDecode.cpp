@@ -15,6 +15,7 @@
 #include "imaging/PngErrors.h"
 #include "imaging/PngGraphic.h"
 #include "imaging/PngImageData.h"
+#include "imaging/PngKernels.h"
 #include "imaging/PngRows.h"
 #include "platform/ByteOrder.h"
 
@@ -69,6 +70,8 @@ class RowSource {
 public:
     virtual ~RowSource() = default;
     virtual std::uint8_t* Next(std::size_t bytes) = 0;
+    // True when each row follows the one before it in memory, all of them already there.
+    virtual bool Whole() const { return false; }
 };
 
 // The rows of one pass or of the whole image; false when the source ran out.
@@ -77,11 +80,20 @@ bool DecodePass(RowSource& source, ImageTarget& target, const PngRowLayout& layo
     const std::size_t rowBytes = layout.RowBytes(width);
     zeros.assign(rowBytes + 1, 0);
     const std::uint8_t* prev = zeros.data();
+    auto y = [pass](std::uint32_t r) { return pass ? pass->Y0 + r * pass->DY : r; };
     for (std::uint32_t r = 0; r < height; ++r) {
         std::uint8_t* row = source.Next(rowBytes + 1);
         if (!row) return false;
+        if (source.Whole() && r + 1 < height && row[0] == kFilterPaeth && row[rowBytes + 1] == kFilterPaeth) {
+            std::uint8_t* next = source.Next(rowBytes + 1);
+            ActiveKernels().UnfilterPaethPair(row + 1, next + 1, prev + 1, rowBytes, layout.FilterOffset);
+            target.Put(row + 1, width, y(r), pass);
+            target.Put(next + 1, width, y(++r), pass);
+            prev = next;
+            continue;
+        }
         UnfilterRow(row[0], row + 1, prev + 1, rowBytes, layout.FilterOffset);
-        target.Put(row + 1, width, pass ? pass->Y0 + r * pass->DY : r, pass);
+        target.Put(row + 1, width, y(r), pass);
         prev = row;
     }
     return true;
@@ -118,7 +130,7 @@ std::uint64_t ImageBytes(const TChunkIHDR& header, const PngRowLayout& layout, b
 class ZlibSource : public RowSource {
 public:
     ZlibSource(TStream& stream, std::uint32_t firstLength)
-        : stream_(stream), remaining_(firstLength), crc_(IdatCrc()), input_(kInputBuffer) {
+        : stream_(stream), remaining_(firstLength), crc_(IdatCrc()), input_(new std::uint8_t[kInputBuffer]) {
         if (inflateInit(&z_) != Z_OK) throw EPngOutOfMemory(pngtext::kOutOfMemory);
     }
     ~ZlibSource() override { inflateEnd(&z_); }
@@ -136,9 +148,9 @@ public:
         // A chunk whose CRC is already read was left because the stream ended after it.
         if (crcRead_) throw EPngUnexpectedEnd(pngtext::kUnexpectedEnd);
         while (remaining_ > 0) {
-            const std::size_t got = stream_.Read(input_.data(), std::min<std::size_t>(remaining_, kInputBuffer));
+            const std::size_t got = stream_.Read(input_.get(), std::min<std::size_t>(remaining_, kInputBuffer));
             if (got == 0) throw EPngUnexpectedEnd(pngtext::kUnexpectedEnd);
-            crc_ = UpdateCrc(crc_, input_.data(), got);
+            crc_ = UpdateCrc(crc_, input_.get(), got);
             remaining_ -= static_cast<std::uint32_t>(got);
         }
         if (!ReadCrc()) throw EPngUnexpectedEnd(pngtext::kUnexpectedEnd);
@@ -180,11 +192,11 @@ private:
             crc_ = IdatCrc();
             crcRead_ = false;
         }
-        const std::size_t got = stream_.Read(input_.data(), std::min<std::size_t>(remaining_, kInputBuffer));
+        const std::size_t got = stream_.Read(input_.get(), std::min<std::size_t>(remaining_, kInputBuffer));
         if (got == 0) return false;
-        crc_ = UpdateCrc(crc_, input_.data(), got);
+        crc_ = UpdateCrc(crc_, input_.get(), got);
         remaining_ -= static_cast<std::uint32_t>(got);
-        z_.next_in = input_.data();
+        z_.next_in = input_.get();
         z_.avail_in = static_cast<uInt>(got);
         return true;
     }
@@ -201,7 +213,7 @@ private:
     std::uint32_t remaining_;
     std::uint32_t crc_;
     z_stream z_{};
-    std::vector<std::uint8_t> input_;
+    std::unique_ptr<std::uint8_t[]> input_;
     std::vector<std::uint8_t> rows_[2];
     int flip_ = 0;
     bool ended_ = false;
@@ -218,6 +230,7 @@ public:
         at_ += bytes;
         return row;
     }
+    bool Whole() const override { return true; }
 
 private:
     std::uint8_t* at_;

@@ -46,7 +46,14 @@ void RgbaToBgrAlphaPlain(const std::uint8_t* f, std::uint32_t n, std::uint8_t* s
     }
 }
 
-const PngKernels kScalar{"scalar", &UnfilterRowScalar, &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar};
+void PaethPairPlain(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length,
+                    int offset) {
+    UnfilterRowScalar(4, first, prev, length, offset);
+    UnfilterRowScalar(4, second, first, length, offset);
+}
+
+const PngKernels kScalar{"scalar",       &UnfilterRowScalar,   &PaethPairPlain,
+                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar};
 
 const PngKernels& StartupChoice() {
     static const PngKernels& chosen = [&]() -> const PngKernels& {

@@ -12,6 +12,10 @@ namespace zindra {
 struct PngKernels {
     const char* Name;
     void (*Unfilter)(std::uint8_t type, std::uint8_t* row, const std::uint8_t* prev, std::size_t length, int offset);
+    // Two consecutive Paeth rows (second right after first, both filtered), the row above them
+    // unfiltered: the same as unfiltering first and then second.
+    void (*UnfilterPaethPair)(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length,
+                              int offset);
     // 8-bit truecolour rows with an identity gamma table (the table argument is unused).
     RowDecodeFn Rgb8ToBgr;
     RowDecodeFn Rgba8ToBgrAlpha;

@@ -18,17 +18,39 @@ namespace zindra {
 
 namespace {
 
+// A pixel's bytes in 16-bit lanes. Whole words are loaded while the row has them: with pixels of
+// 3 or 6 bytes that takes the next pixel's first bytes along, which the lane mask keeps out.
 template <int Bpp>
-ZINDRA_SSE41 inline __m128i LoadPixel(const std::uint8_t* at) {
-    std::uint64_t v = 0;
-    std::memcpy(&v, at, Bpp);
-    return _mm_cvtepu8_epi16(_mm_cvtsi64_si128(static_cast<long long>(v)));
+ZINDRA_SSE41 inline __m128i LoadPixel(const std::uint8_t* at, bool whole) {
+    __m128i bytes;
+    if (whole && Bpp <= 4) {
+        std::uint32_t word;
+        std::memcpy(&word, at, 4);
+        bytes = _mm_cvtsi32_si128(static_cast<int>(word));
+    } else if (whole) {
+        bytes = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+    } else {
+        std::uint64_t v = 0;
+        std::memcpy(&v, at, Bpp);
+        bytes = _mm_cvtsi64_si128(static_cast<long long>(v));
+    }
+    return _mm_cvtepu8_epi16(bytes);
 }
 
+// Stores the pixel; with whole words, the lanes past the pixel hold the next pixel's own bytes
+// unchanged (their predictor is masked to 0), so writing them back changes nothing.
 template <int Bpp>
-ZINDRA_SSE41 inline void StorePixel(std::uint8_t* at, __m128i pixel) {
-    const auto v = static_cast<std::uint64_t>(_mm_cvtsi128_si64(_mm_packus_epi16(pixel, pixel)));
-    std::memcpy(at, &v, Bpp);
+ZINDRA_SSE41 inline void StorePixel(std::uint8_t* at, __m128i pixel, bool whole) {
+    const __m128i bytes = _mm_packus_epi16(pixel, pixel);
+    if (whole && Bpp <= 4) {
+        const auto word = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
+        std::memcpy(at, &word, 4);
+    } else if (whole) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(at), bytes);
+    } else {
+        const auto v = static_cast<std::uint64_t>(_mm_cvtsi128_si64(bytes));
+        std::memcpy(at, &v, Bpp);
+    }
 }
 
 // PNG 9.4: the predictor of the pixel left (a), above (b) and above-left (c), in 16-bit lanes.
@@ -42,11 +64,15 @@ ZINDRA_SSE41 inline __m128i PaethPredictor(__m128i a, __m128i b, __m128i c) {
 
 template <int Bpp>
 ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std::uint8_t* prev, std::size_t length) {
+    constexpr std::size_t kWord = Bpp <= 4 ? 4 : 8;
     const __m128i low = _mm_set1_epi16(0xFF);
+    // 0xFFFF in the lanes of this pixel's bytes, 0 in those of the next pixel's.
+    const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(Bpp));
     __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
     for (std::size_t i = 0; i + Bpp <= length; i += Bpp) {
-        const __m128i x = LoadPixel<Bpp>(row + i);
-        const __m128i b = LoadPixel<Bpp>(prev + i);
+        const bool whole = i + kWord <= length;
+        const __m128i x = LoadPixel<Bpp>(row + i, whole);
+        const __m128i b = LoadPixel<Bpp>(prev + i, whole);
         __m128i predictor;
         if (type == 1) {
             predictor = a;
@@ -55,10 +81,68 @@ ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std
         } else {
             predictor = PaethPredictor(a, b, c);
         }
-        a = _mm_and_si128(_mm_add_epi16(x, predictor), low);
+        a = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(predictor, mine)), low);
         c = b;
-        StorePixel<Bpp>(row + i, a);
+        StorePixel<Bpp>(row + i, a, whole);
     }
+}
+
+ZINDRA_SSE41 void Unfilter(std::uint8_t type, std::uint8_t* row, const std::uint8_t* prev, std::size_t length,
+                           int offset);
+
+// Two Paeth rows at once, on a diagonal: the low lanes hold pixel i of the first row, the high
+// lanes pixel i - 1 of the second, whose neighbours above are then already done. The two rows'
+// chains of left neighbours run side by side in one vector.
+template <int Bpp>
+ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length) {
+    const std::size_t n = length / Bpp;
+    const __m128i low = _mm_set1_epi16(0xFF);
+    const __m128i lanes = _mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3);
+    const __m128i mine = _mm_cmplt_epi16(lanes, _mm_set1_epi16(Bpp));
+    const __m128i firstHalf = _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0);
+    __m128i result = _mm_setzero_si128(), above = _mm_setzero_si128();
+    auto word = [length](const std::uint8_t* row, std::size_t pixel) {
+        const std::size_t at = pixel * Bpp;
+        std::uint32_t w = 0;
+        if (at + 4 <= length) {
+            std::memcpy(&w, row + at, 4);
+        } else {
+            std::memcpy(&w, row + at, Bpp);
+        }
+        return w;
+    };
+    auto put = [length](std::uint8_t* row, std::size_t pixel, std::uint32_t w) {
+        const std::size_t at = pixel * Bpp;
+        if (at + 4 <= length) {
+            std::memcpy(row + at, &w, 4);
+        } else {
+            std::memcpy(row + at, &w, Bpp);
+        }
+    };
+    for (std::size_t i = 0; i <= n; ++i) {
+        const std::uint32_t x1 = i < n ? word(first, i) : 0, x2 = i > 0 ? word(second, i - 1) : 0;
+        const std::uint32_t p = i < n ? word(prev, i) : 0;
+        const __m128i x = _mm_cvtepu8_epi16(
+            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
+        const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), result);
+        const __m128i c = above;
+        result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(result, b, c), mine)), low);
+        if (i == 0) result = _mm_and_si128(result, firstHalf);  // the second row starts from nothing
+        above = b;
+        const __m128i bytes = _mm_packus_epi16(result, result);
+        if (i < n) put(first, i, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
+        if (i > 0) put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+    }
+}
+
+ZINDRA_SSE41 void UnfilterPaethPair(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev,
+                                    std::size_t length, int offset) {
+    if ((offset == 3 || offset == 4) && length % static_cast<std::size_t>(offset) == 0) {
+        if (offset == 3) return PaethPair<3>(first, second, prev, length);
+        return PaethPair<4>(first, second, prev, length);
+    }
+    Unfilter(4, first, prev, length, offset);
+    Unfilter(4, second, first, length, offset);
 }
 
 ZINDRA_SSE41 void UnfilterUp(std::uint8_t* row, const std::uint8_t* prev, std::size_t length) {
@@ -159,7 +243,7 @@ ZINDRA_SSE41 std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* byte
     return Adler32Scalar(static_cast<std::uint32_t>(s2 << 16 | s1), bytes, length);
 }
 
-const PngKernels kSse41{"sse4.1", &Unfilter, &RgbToBgr, &RgbaToBgrAlpha, &Adler32};
+const PngKernels kSse41{"sse4.1", &Unfilter, &UnfilterPaethPair, &RgbToBgr, &RgbaToBgrAlpha, &Adler32};
 
 }  // namespace
 

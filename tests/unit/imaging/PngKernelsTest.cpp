@@ -74,6 +74,28 @@ TEST(PngKernels, EveryFilterOffsetLengthAndAlignment) {
     }
 }
 
+TEST(PngKernels, APairOfPaethRowsEqualsTheRowsOneAfterTheOther) {
+    const PngKernels* vector = Vector();
+    if (!vector) GTEST_SKIP() << "no vector kernels on this processor";
+    const unsigned seed = 31337;
+    std::mt19937 random(seed);
+    for (const int offset : {1, 2, 3, 4, 6, 8}) {
+        for (std::size_t length = 0; length <= 300; ++length) {
+            // Both rows in one buffer with the filter byte between them, as the decoder holds them.
+            Bytes prev(length + 8), rows(2 * length + 1);
+            for (auto& v : prev)
+                v = static_cast<std::uint8_t>(random());
+            for (auto& v : rows)
+                v = static_cast<std::uint8_t>(random());
+            Bytes plain = rows, fast = rows;
+            UnfilterRowScalar(4, plain.data(), prev.data(), length, offset);
+            UnfilterRowScalar(4, plain.data() + length + 1, plain.data(), length, offset);
+            vector->UnfilterPaethPair(fast.data(), fast.data() + length + 1, prev.data(), length, offset);
+            ASSERT_EQ(plain, fast) << "seed " << seed << " offset " << offset << " length " << length;
+        }
+    }
+}
+
 TEST(PngKernels, ConvertersAndAdlerAgreeOnEveryLength) {
     const PngKernels* vector = Vector();
     if (!vector) GTEST_SKIP() << "no vector kernels on this processor";
