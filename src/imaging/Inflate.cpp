@@ -228,7 +228,7 @@ InflateStatus Inflater::Stored() {
     if (len != (~nlen & 0xFFFF)) return InflateStatus::kBadStream;
     if (static_cast<std::size_t>(inEnd_ - in_) < len) return InflateStatus::kBadStream;
     if (static_cast<std::size_t>(outEnd_ - out_) < len) return InflateStatus::kWrongSize;
-    std::memcpy(out_, in_, len);
+    if (len != 0) std::memcpy(out_, in_, len);  // an empty output may have no buffer at all
     out_ += len;
     in_ += len;
     return InflateStatus::kOk;
