@@ -3,6 +3,7 @@
 
 #include "framework/controls/MediaPlayer.h"
 #include "framework/layout/ClassInfo.h"
+#include "imaging/PngGraphic.h"
 #include "imaging/TrackRegistration.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
@@ -14,6 +15,7 @@
 namespace zindra {
 
 void RegisterMenuClasses() {
+    RegisterPngGraphic();
     ClassRegistry::Register(TImageBut::StaticClass());
     ClassRegistry::Register(TImageButAdvanced::StaticClass());
     RegisterTrackClasses();
