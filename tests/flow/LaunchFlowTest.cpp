@@ -2,6 +2,7 @@
 // back, refused clicks, a missing file, a start the shell refuses, the volume control.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -133,6 +134,32 @@ TEST_F(LaunchFlow, TheNameBoxRefusesADoubleQuote) {
     EXPECT_EQ(world.form->nameedit->Text(), "ANNA");
 }
 
+// Typed as UTF-8, delivered as code page 1252, upper-cased by it, and journalled as UTF-8.
+TEST_F(LaunchFlow, TheNameIsUpperCasedByTheAnsiCodePage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"anél", "ANÉL"}, {"àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ", "ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"},
+        {"šœžÿ", "ŠŒŽŸ"}, {"ßµ÷ ÀÉ €", "ßµ÷ ÀÉ €"},  // no capital in the code page, not a letter, or upper already
+        {"jā", "J?"},                                // a character the code page lacks arrives as '?'
+    };
+    world.Start();
+    world.RunFor(3000);
+    world.Click(kEnglishX, kEnglishY);
+    for (const auto& [typed, shown] : cases) {
+        world.form->nameedit->SelectAll();
+        world.Type(typed);
+        world.Click(kRightHandX, kRightHandY);
+        ClickOption(1);
+        ASSERT_FALSE(Starts().empty());
+        EXPECT_EQ(Starts().back().Text("params"),
+                  ExpectedLine(world.SuiteWindows(), shown, "ENG", world.form->DataFolder))
+            << typed;
+        world.machine.Programs().EndFake(0);
+        world.RunFor(600);
+        world.Click(kBackX, kBackY);
+        world.Click(kEnglishX, kEnglishY);
+    }
+}
+
 TEST_F(LaunchFlow, VolumeControlMissingEverywhereSaysSo) {
     world.Start();
     world.WalkToOptions(2);
@@ -189,6 +216,51 @@ TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
         data += c == '\\' ? std::string("\\\\") : std::string(1, c);
     EXPECT_NE(text.str().find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
                               data + "#\"]"),
+              std::string::npos)
+        << text.str();
+}
+
+// The recording program's JSON form of a 1252 text: bytes past ASCII as \u00xx.
+std::string RecordedText(const std::string& ansi) {
+    std::string out;
+    for (const char c : ansi) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == '\\' || u == '"') {
+            out += '\\';
+            out += c;
+        } else if (u >= 0x80) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEST(RecordingProgram, AnAfrikaansNameArrivesInCapitalsOfTheAnsiCodePage) {
+    platform::sim::SimConfig config = MenuWorld::DefaultConfig();
+    config.Programs = platform::sim::ProgramMode::Real;
+    MenuWorld world(config);
+    const auto somme = world.Suite() / "SOMME" / "Somme.exe";
+    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", somme,
+                               std::filesystem::copy_options::overwrite_existing);
+    const auto record = world.Suite() / "SOMME" / "args.json";
+    setenv("ZINDRA_RECORD_FILE", record.c_str(), 1);
+    world.Start();
+    world.WalkToOptions(1, "anél-êëè ôöîïûü");
+    world.Click(OptionCentre(1).X, OptionCentre(1).Y);
+    ASSERT_TRUE(world.machine.Programs().WaitForLast(20000));
+    world.RunFor(600);
+    unsetenv("ZINDRA_RECORD_FILE");
+    // In the journal as UTF-8.
+    EXPECT_NE(world.Journal("shell-execute").back().Text("params").find("\"*ANÉL-ÊËÈ ÔÖÎÏÛÜ#\""), std::string::npos);
+    // Received by the program as code page 1252.
+    std::ifstream in(record);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find(", \"*" + RecordedText("AN\xC9L-\xCA\xCB\xC8 \xD4\xD6\xCE\xCF\xDB\xDC") + "#\", "),
               std::string::npos)
         << text.str();
 }
