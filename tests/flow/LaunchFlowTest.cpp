@@ -58,6 +58,27 @@ TEST_F(LaunchFlow, OptionThreeStartsTheReadingProgramWithTheSevenFields) {
     EXPECT_EQ(windows[windows.size() - 2].Text("state"), "normal");
 }
 
+// Whatever code a program ends with, 259 (which also means still running) included, the menu
+// comes back at the next poll.
+TEST(LaunchEnd, TheMenuComesBackWhateverCodeTheProgramEndsWith) {
+    for (const std::uint32_t code : {0u, 1u, platform::kStillActive, 0xC0000409u}) {
+        SCOPED_TRACE(code);
+        MenuWorld world;
+        world.Start();
+        world.WalkToOptions(2);
+        world.Click(OptionCentre(2).X, OptionCentre(2).Y);
+        ASSERT_TRUE(world.form->ProgramRunning);
+        world.RunFor(2000);
+        EXPECT_EQ(world.form->WindowState(), TWindowState::wsMinimized) << "still running";
+        world.machine.Programs().EndFake(code);
+        world.RunFor(500);
+        EXPECT_EQ(world.Journal("process-exit").back().Number("code"), code);
+        EXPECT_FALSE(world.form->ProgramRunning);
+        EXPECT_FALSE(world.form->LaunchLock);
+        EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
+    }
+}
+
 TEST_F(LaunchFlow, EnglishGivesEngAndTheReportButtonItsProgram) {
     world.Start();
     world.WalkToOptions(2, "PIET");
