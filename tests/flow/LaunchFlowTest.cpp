@@ -208,26 +208,38 @@ TEST(VolumeFlow, VolumeControlStartsMinimisedOnceAndComesBack) {
     EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
 }
 
-TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
+platform::sim::SimConfig WithRealPrograms() {
     platform::sim::SimConfig config = MenuWorld::DefaultConfig();
     config.Programs = platform::sim::ProgramMode::Real;
-    MenuWorld world(config);
-    const auto boeke = world.Suite() / "boeke" / "boeke.exe";
-    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", boeke,
+    return config;
+}
+
+// Walks to the option screen with the name given and clicks option n, whose program (relative to
+// the suite) is the recording program; returns the JSON it wrote of its arguments.
+std::string RecordedArguments(MenuWorld& world, const char* program, int language, const std::string& name,
+                              int option) {
+    const auto file = world.Suite() / program;
+    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", file,
                                std::filesystem::copy_options::overwrite_existing);
-    const auto record = world.Suite() / "boeke" / "args.json";
+    const auto record = file.parent_path() / "args.json";
     setenv("ZINDRA_RECORD_FILE", record.c_str(), 1);
     world.Start();
-    world.WalkToOptions(1, "SARIE");
-    world.Click(OptionCentre(3).X, OptionCentre(3).Y);
-    ASSERT_TRUE(world.machine.Programs().WaitForLast(20000));
+    world.WalkToOptions(language, name);
+    world.Click(OptionCentre(option).X, OptionCentre(option).Y);
+    EXPECT_TRUE(world.machine.Programs().WaitForLast(20000)) << "the recording program did not end";
     world.RunFor(600);
     unsetenv("ZINDRA_RECORD_FILE");
-    EXPECT_EQ(world.Journal("process-exit").back().Number("code"), 0);
-    EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
     std::ifstream in(record);
     std::stringstream text;
     text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
+    MenuWorld world(WithRealPrograms());
+    const std::string recorded = RecordedArguments(world, "boeke/boeke.exe", 1, "SARIE", 3);
+    EXPECT_EQ(world.Journal("process-exit").back().Number("code"), 0);
+    EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
     const std::string suite = world.SuiteWindows();
     std::string escapedSuite;
     for (char c : suite)
@@ -235,10 +247,10 @@ TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
     std::string data;
     for (char c : world.form->DataFolder)
         data += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    EXPECT_NE(text.str().find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
-                              data + "#\"]"),
+    EXPECT_NE(recorded.find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
+                            data + "#\"]"),
               std::string::npos)
-        << text.str();
+        << recorded;
 }
 
 // The recording program's JSON form of a 1252 text: bytes past ASCII as \u00xx.
@@ -261,29 +273,14 @@ std::string RecordedText(const std::string& ansi) {
 }
 
 TEST(RecordingProgram, AnAfrikaansNameArrivesInCapitalsOfTheAnsiCodePage) {
-    platform::sim::SimConfig config = MenuWorld::DefaultConfig();
-    config.Programs = platform::sim::ProgramMode::Real;
-    MenuWorld world(config);
-    const auto somme = world.Suite() / "SOMME" / "Somme.exe";
-    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", somme,
-                               std::filesystem::copy_options::overwrite_existing);
-    const auto record = world.Suite() / "SOMME" / "args.json";
-    setenv("ZINDRA_RECORD_FILE", record.c_str(), 1);
-    world.Start();
-    world.WalkToOptions(1, "anél-êëè ôöîïûü");
-    world.Click(OptionCentre(1).X, OptionCentre(1).Y);
-    ASSERT_TRUE(world.machine.Programs().WaitForLast(20000));
-    world.RunFor(600);
-    unsetenv("ZINDRA_RECORD_FILE");
+    MenuWorld world(WithRealPrograms());
+    const std::string recorded = RecordedArguments(world, "SOMME/Somme.exe", 1, "anél-êëè ôöîïûü", 1);
     // In the journal as UTF-8.
     EXPECT_NE(world.Journal("shell-execute").back().Text("params").find("\"*ANÉL-ÊËÈ ÔÖÎÏÛÜ#\""), std::string::npos);
     // Received by the program as code page 1252.
-    std::ifstream in(record);
-    std::stringstream text;
-    text << in.rdbuf();
-    EXPECT_NE(text.str().find(", \"*" + RecordedText("AN\xC9L-\xCA\xCB\xC8 \xD4\xD6\xCE\xCF\xDB\xDC") + "#\", "),
+    EXPECT_NE(recorded.find(", \"*" + RecordedText("AN\xC9L-\xCA\xCB\xC8 \xD4\xD6\xCE\xCF\xDB\xDC") + "#\", "),
               std::string::npos)
-        << text.str();
+        << recorded;
 }
 
 }  // namespace
