@@ -146,6 +146,18 @@ TEST_F(Fixture, AFieldIsClearedWhenItsComponentGoesHoweverItGoes) {
     EXPECT_EQ(form->timer, nullptr);
 }
 
+TEST_F(Fixture, NoWindowTimerTickReachesAFormBeingDestroyed) {
+    int lateTicks = 0;
+    form->timer->SetOnTimer([&](TObject*) { ++lateTicks; });
+    // A destruction handler that lets messages run while the timer's tick falls due.
+    form->OnDestroy = [this](TObject*) {
+        world.machine.Clock().Sleep(300);
+        world.app->ProcessMessages();
+    };
+    delete form;
+    EXPECT_EQ(lateTicks, 0);
+}
+
 TEST(FormFields, ComponentsThatGoLaterFindTheFieldsOfThoseGoneCleared) {
     // Made before the layout's components, so it goes after them.
     struct Watcher : TComponent {
