@@ -35,7 +35,7 @@ public:
     void ReleaseCapture() override;
     Point CursorPos() override;
     CursorHandle CreateCursor(const CursorImage& image) override;
-    void SetCursor(CursorHandle cursor) override { cursor_ = cursor; }
+    void SetCursor(CursorHandle cursor) override;
 
     int GetDeviceCaps(int index) override;
     int GetSystemMetrics(int index) override;
@@ -65,7 +65,6 @@ private:
     SimProcess& process_;
     SimMachine& machine_;
     CursorHandle cursor_ = 0;
-    CursorHandle nextCursor_ = 0x900;
 };
 
 }  // namespace zindra::platform::sim
