@@ -7,6 +7,8 @@
 #include "services/SysInfo.h"
 #include "services/Wave.h"
 #include "widgets/ImageBut.h"
+#include "widgets/MorphButton.h"
+#include "widgets/ShapeHint.h"
 #include "widgets/ThreadedTimer.h"
 
 namespace zindra {
@@ -14,6 +16,8 @@ namespace zindra {
 void RegisterMenuClasses() {
     ClassRegistry::Register(TImageBut::StaticClass());
     ClassRegistry::Register(TThreadedTimer::StaticClass());
+    ClassRegistry::Register(TMorphButton::StaticClass());
+    ClassRegistry::Register(TZkShapeHint::StaticClass());
     RegisterMediaPlayerClass();
     RegisterSysInfoClasses();
     RegisterStarterClasses();
