@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace zindra::morph {
@@ -54,6 +55,30 @@ TEST(MorphBlend, EveryLengthAndAlignmentStaysInsideItsBytes) {
                 version.Blend(out.data() + offset, work.data() + offset, target.data() + offset, length, 21);
                 ASSERT_EQ(out, expected) << version.Name << " offset " << offset << " length " << length;
             }
+        }
+    }
+}
+
+// A whole screen's face takes the streaming path, whose head is written until the output is
+// aligned: every offset of the output up to 64 bytes.
+TEST(MorphBlend, ScreenSizedFacesGiveTheSameBytesAtEveryAlignment) {
+    const std::size_t bytes = 2400 * 600 + 3;
+    std::vector<std::uint8_t> work(bytes + 64), target(bytes + 64);
+    for (std::size_t i = 0; i < work.size(); ++i) {
+        work[i] = static_cast<std::uint8_t>(i * 131 + 7);
+        target[i] = static_cast<std::uint8_t>(i * 17 + 90);
+    }
+    std::vector<std::uint8_t> expected(bytes + 64 + 8, 0x5A);
+    BlendBytes(expected.data() + 5, work.data() + 3, target.data() + 1, bytes, 19);
+    for (const BlendVersion& version : AvailableBlends()) {
+        for (std::size_t offset = 0; offset < 64; offset += 5) {
+            std::vector<std::uint8_t> out(bytes + 64 + 8, 0x5A);
+            version.Blend(out.data() + offset, work.data() + 3, target.data() + 1, bytes, 19);
+            ASSERT_TRUE(std::equal(out.begin() + static_cast<long>(offset),
+                                   out.begin() + static_cast<long>(offset + bytes), expected.begin() + 5))
+                << version.Name << " at output offset " << offset;
+            ASSERT_EQ(out[offset + bytes], 0x5A) << version.Name << " wrote past the end";
+            ASSERT_TRUE(offset == 0 || out[offset - 1] == 0x5A) << version.Name << " wrote before the start";
         }
     }
 }
