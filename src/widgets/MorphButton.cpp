@@ -81,17 +81,17 @@ void TMorphButton::PictureChanged() {
 }
 
 void TMorphButton::SetMorphColor1(TColor color) {
-    if (color == color1_) return;
-    color1_ = color;
-    display_.SetFillColor(color);
-    BuildFaces();
-    Repaint();
+    SetFaceColor(color1_, display_, color);
 }
 
 void TMorphButton::SetMorphColor2(TColor color) {
-    if (color == color2_) return;
-    color2_ = color;
-    target_.SetFillColor(color);
+    SetFaceColor(color2_, target_, color);
+}
+
+void TMorphButton::SetFaceColor(TColor& stored, TMorphFace& face, TColor color) {
+    if (color == stored) return;
+    stored = color;
+    face.SetFillColor(color);
     BuildFaces();
     Repaint();
 }

@@ -70,6 +70,7 @@ private:
     enum class Direction { Forward, Backward };
 
     void PictureChanged();
+    void SetFaceColor(TColor& stored, TMorphFace& face, TColor color);
     void BuildFaces();
     void UndoExchange();
     void BuildStretched(TMorphFace& face, const TPicture& picture, int width, int height);
