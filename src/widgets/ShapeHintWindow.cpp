@@ -138,51 +138,54 @@ void TZkShapeHintWindow::DrawShadow(Bitmap32& picture, TZkHintPosition position)
     }
 }
 
-// The text drawn one to three times, each after moving the rectangle (the moves add up), so
-// the light and shadow copies show round the last one; the rectangle first gives up the
-// effect's depth on the right.
+namespace {
+
+struct TextPass {
+    int Move;
+    TColor Color;
+};
+
+// The drawings of the text effect in order, each after moving the rectangle (the moves add up),
+// so the light and shadow copies show round the last one, drawn in the ink.
+std::vector<TextPass> TextPasses(const TZk3DCaption& effect, TColor ink) {
+    using enum TZkThreeDStyle;
+    const int l = effect.LightDepth(), s = effect.ShadowDepth();
+    const TColor light = effect.LightColor(), dark = effect.ShadowColor();
+    switch (effect.Style()) {
+        case tdSunken:
+            return {{l, light}, {-l, ink}};
+        case tdRaised:
+            return {{0, light}, {l, ink}};
+        case tdSunkenShadow:
+        case tdPColorSunken:
+            return {{0, dark}, {l + s, light}, {-l, ink}};
+        case tdRaisedShadow:
+        case tdPColorRaised:
+            return {{l + s, dark}, {-(l + s), light}, {l, ink}};
+        case tdShadow:
+            return {{s, dark}, {-s, ink}};
+        case tdNone:
+            break;
+    }
+    return {{0, ink}};
+}
+
+}  // namespace
+
+// The rectangle first gives up the effect's depth on the right; the "parent colour" effects use
+// the hint's fill colour as their ink.
 void TZkShapeHintWindow::DrawHintText(TCanvas& canvas, Rect text) const {
     using enum TZkThreeDStyle;
     const TZk3DCaption& effect = component_->GetFont3D();
-    const int l = effect.LightDepth(), s = effect.ShadowDepth();
-    const TColor light = effect.LightColor(), dark = effect.ShadowColor();
-    const TZkThreeDStyle style = effect.Style();
-    const TColor ink =
-        style == tdPColorSunken || style == tdPColorRaised ? component_->Color() : component_->GetFont().Color();
-    struct Pass {
-        int Move;
-        TColor Color;
-    };
-    std::vector<Pass> passes;
-    switch (style) {
-        case tdNone:
-            passes = {{0, ink}};
-            break;
-        case tdSunken:
-            passes = {{l, light}, {-l, ink}};
-            break;
-        case tdRaised:
-            passes = {{0, light}, {l, ink}};
-            break;
-        case tdSunkenShadow:
-        case tdPColorSunken:
-            passes = {{0, dark}, {l + s, light}, {-l, ink}};
-            break;
-        case tdRaisedShadow:
-        case tdPColorRaised:
-            passes = {{l + s, dark}, {-(l + s), light}, {l, ink}};
-            break;
-        case tdShadow:
-            passes = {{s, dark}, {-s, ink}};
-            break;
-    }
+    const bool parentColour = effect.Style() == tdPColorSunken || effect.Style() == tdPColorRaised;
+    const TColor ink = parentColour ? component_->Color() : component_->GetFont().Color();
     text.Right -= effect.Depth();
     if (text.IsEmpty()) return;
     CanvasStateGuard guard(canvas);
     canvas.Brush().Style = TBrushStyle::bsClear;
     canvas.Font().Assign(component_->GetFont());
     canvas.SetTextCharacterExtra(effect.Tracing());
-    for (const Pass& pass : passes) {
+    for (const TextPass& pass : TextPasses(effect, ink)) {
         text = text.Offset(pass.Move, pass.Move);
         canvas.Font().SetColor(pass.Color);
         Rect r = text;
