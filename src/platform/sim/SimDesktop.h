@@ -27,7 +27,7 @@ public:
     void SetForegroundWindow(WindowHandle window) override;
     void EnableWindow(WindowHandle window, bool enabled) override;
     WindowHandle FindWindow(const char* className, const char* title) override;
-    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen); }
+    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen, true); }
     void Present(WindowHandle window, const PixelView& frame, Rect dirty) override;
     bool PostMessage(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 

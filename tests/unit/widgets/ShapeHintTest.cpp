@@ -164,6 +164,11 @@ TEST(ShapeHint, TheWindowIsTopMostTakesNoActivationAndNoInput) {
     EXPECT_FALSE(window->Enabled);
     EXPECT_EQ(window->ClassName, "TZkShapeHintWindow");
     EXPECT_EQ(stage.world.machine.Windows().Foreground(), stage.form->Handle());
+    // The pointer going over the hint finds the control beneath it, so the hint stays.
+    const Rect b = shown->BoundsRect();
+    stage.world.machine.Input().MoveTo(b.Left + 5, b.Top + 5);
+    stage.world.RunFor(100);
+    EXPECT_TRUE(shown->Visible());
 }
 
 TEST(ShapeHint, WrapsAtAQuarterOfTheScreenOrEveryWordWithMaxWidthZero) {
