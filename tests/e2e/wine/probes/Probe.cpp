@@ -15,8 +15,8 @@
 //   probe cursor                           the pointer shape in use: whether it is the arrow, and
 //       where the system lets us read it, its size, hot spot and picture (cursor-row-NN lines of
 //       'X' black, 'o' white, '.' transparent)
-//   probe window-info CLASS TITLE          a window's bounds and its top-most, no-activate and
-//       disabled styles
+//   probe window-info CLASS TITLE [MS]     a window's bounds and its top-most, no-activate and
+//       disabled styles; with MS, once it is shown (exit 1 if it is not within MS)
 #include <windows.h>
 
 #include <cstdio>
@@ -268,6 +268,18 @@ int Cursor() {
 }
 
 int WindowInfo(int argc, char** argv) {
+    if (argc > 4) {
+        // Taken as soon as the window shows: a hint, say, is up for a few seconds only.
+        const DWORD limit = static_cast<DWORD>(std::atol(argv[4]));
+        const ULONGLONG start = GetTickCount64();
+        while (Holds({"shown", argv[2], argv[3]}) != 1) {
+            if (GetTickCount64() - start >= limit) {
+                std::fprintf(stderr, "probe: %s \"%s\" not shown within %s ms\n", argv[2], argv[3], argv[4]);
+                return 1;
+            }
+            Sleep(kPollMs / 5);
+        }
+    }
     HWND window = NamedWindow(argc, argv);
     if (!window) return 1;
     RECT r{};
