@@ -86,7 +86,7 @@ int TZkShapeHintWindow::WrapWidth() const {
     const int maxWidth = component_->MaxWidth();
     if (maxWidth >= 0) return std::max(maxWidth, 1);
     const int screenWidth = Application()->Platform().GetDesktop().GetSystemMetrics(platform::SM_CXSCREEN);
-    return std::max(screenWidth / -maxWidth, 1);
+    return static_cast<int>(std::max<long long>(screenWidth / -static_cast<long long>(maxWidth), 1));
 }
 
 // The text's extent, word-wrapped at the wrapping width with tabs expanded, grown by the text

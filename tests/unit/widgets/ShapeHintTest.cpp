@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 
@@ -186,6 +187,10 @@ TEST(ShapeHint, WrapsAtAQuarterOfTheScreenOrEveryWordWithMaxWidthZero) {
     narrow.MenuLook();
     narrow.hint->SetMaxWidth(0);
     const Rect column = narrow.HintAt(400, 500)->BoundsRect();
+    Stage lowest(words);
+    lowest.MenuLook();
+    lowest.hint->SetMaxWidth(INT_MIN);
+    EXPECT_EQ(lowest.HintAt(400, 500)->BoundsRect().Width(), column.Width()) << "the screen divided by a huge n is 1";
     EXPECT_EQ(column.Height() - 6, 12 * metrics.Height);
     int widest = 0;
     for (const char* word : {"Kies", "een", "van", "die", "ses", "opsies", "om", "te", "begin", "leer", "en", "oefen"})
