@@ -10,6 +10,8 @@
 #include "services/Wave.h"
 #include "widgets/ImageBut.h"
 #include "widgets/ImageButAdvanced.h"
+#include "widgets/MorphButton.h"
+#include "widgets/ShapeHint.h"
 #include "widgets/ThreadedTimer.h"
 
 namespace zindra {
@@ -20,6 +22,8 @@ void RegisterMenuClasses() {
     ClassRegistry::Register(TImageButAdvanced::StaticClass());
     RegisterTrackClasses();
     ClassRegistry::Register(TThreadedTimer::StaticClass());
+    ClassRegistry::Register(TMorphButton::StaticClass());
+    ClassRegistry::Register(TZkShapeHint::StaticClass());
     RegisterMediaPlayerClass();
     RegisterSysInfoClasses();
     RegisterStarterClasses();
