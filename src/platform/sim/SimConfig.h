@@ -10,6 +10,7 @@
 
 #include "platform/Clock.h"
 #include "platform/System.h"
+#include "platform/sim/SimMixerModel.h"
 
 namespace zindra::platform::sim {
 
@@ -39,7 +40,7 @@ struct SimConfig {
     bool VolumeControlInstalled = false;  // sndvol32.exe in the Windows folder
     std::uint32_t WaveDevices = 1;
     bool MidiInstalled = true;
-    std::uint32_t MixerDevices = 1;
+    std::vector<SimMixerDevice> Mixers = DefaultMixers();  // none: a machine without a mixer
     bool MouseButtonsSwapped = false;
     bool FontSmoothing = false;
     int TaskBarHeight = 30;

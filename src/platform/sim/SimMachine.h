@@ -13,6 +13,7 @@
 #include "platform/sim/SimConfig.h"
 #include "platform/sim/SimHotKeys.h"
 #include "platform/sim/SimInput.h"
+#include "platform/sim/SimMixers.h"
 #include "platform/sim/SimPrograms.h"
 #include "platform/sim/SimScreen.h"
 #include "platform/sim/SimSettings.h"
@@ -38,6 +39,7 @@ public:
     SimMessageBoxes& MessageBoxes() { return messageBoxes_; }
     SimPrograms& Programs() { return programs_; }
     SimInput& Input() { return input_; }
+    SimMixers& Mixers() { return mixers_; }
     const std::string& CDrive() const { return cDrive_; }
     WindowHandle TaskBar() const { return taskBar_; }
 
@@ -65,6 +67,7 @@ private:
     SimMessageBoxes messageBoxes_;
     SimPrograms programs_;
     SimInput input_{*this};
+    SimMixers mixers_{config_.Mixers, journal_, windows_};
     std::string cDrive_;
     std::string ownedTempFolder_;  // removed with the machine
     WindowHandle taskBar_ = 0;
