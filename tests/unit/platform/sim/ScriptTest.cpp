@@ -43,6 +43,16 @@ TEST(Script, ParsesEveryCommand) {
     EXPECT_EQ(commands[13].Line, 15);
 }
 
+TEST(Script, MixerNoticesNameTheirKindIdAndDevice) {
+    const auto commands = ParseScript("mixer-notice line 65536\nmixer-notice control 4294967295 1\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Kind, CommandKind::Mixer);
+    EXPECT_EQ(commands[0].Text + " " + std::to_string(commands[0].A) + " " + std::to_string(commands[0].B),
+              "line 65536 0");
+    EXPECT_EQ(commands[1].Text + " " + std::to_string(commands[1].A) + " " + std::to_string(commands[1].B),
+              "control 4294967295 1");
+}
+
 TEST(Script, ErrorsNameTheLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"wait\n", "script line 1: wait takes 1 argument(s)"},
@@ -52,6 +62,9 @@ TEST(Script, ErrorsNameTheLine) {
         {"shot ../escape\n", "script line 1: a shot name is a plain file name"},
         {"dance\n", "script line 1: unknown command: dance"},
         {"wait -5\n", "script line 1: number out of range: -5"},
+        {"mixer-notice volume 1\n", "script line 1: a mixer notice is about a line or a control: volume"},
+        {"mixer-notice line\n", "script line 1: mixer-notice needs line or control, an id and an optional device"},
+        {"mixer-notice control 4294967296\n", "script line 1: number out of range: 4294967296"},
     };
     for (const auto& [text, message] : cases) {
         try {
