@@ -3,6 +3,7 @@
 
 #include "framework/controls/MediaPlayer.h"
 #include "framework/layout/ClassInfo.h"
+#include "services/AudioMixer.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
 #include "services/Wave.h"
@@ -18,6 +19,7 @@ void RegisterMenuClasses() {
     RegisterSysInfoClasses();
     RegisterStarterClasses();
     RegisterWaveClasses();
+    RegisterAudioMixerClass();
 }
 
 }  // namespace zindra
