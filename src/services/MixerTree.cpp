@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "platform/Audio.h"
 #include "services/AudioMixer.h"
@@ -26,6 +27,17 @@ void Append(TPointerList& list, std::unique_ptr<T> node) {
 // The device the mixer has open, as the object of the line and control queries.
 std::uintptr_t DeviceOf(const TAudioMixer& mixer) {
     return static_cast<std::uintptr_t>(mixer.MixerId());
+}
+
+// A line by destination, or by destination and source; nothing when the system refuses it.
+std::optional<platform::MixerLineA> DescribeLine(const TAudioMixer& mixer, std::uint32_t destination,
+                                                 std::uint32_t source, std::uint32_t query) {
+    platform::MixerLineA line;
+    line.cbStruct = platform::kMixerLineSize;
+    line.dwDestination = destination;
+    line.dwSource = source;
+    if (mixer.Audio().MixerGetLineInfo(DeviceOf(mixer), line, query) != platform::MMSYSERR_NOERROR) return {};
+    return line;
 }
 
 }  // namespace
@@ -61,15 +73,9 @@ TMixerConnections::TMixerConnections(TAudioMixer& mixer, const platform::MixerLi
     : mixer_(mixer), list_(this, &Free<TMixerConnection>) {
     const std::uint32_t count = std::min(destination.cConnections, kMaxMixerLines);
     for (std::uint32_t source = 0; source < count; ++source) {
-        platform::MixerLineA line;
-        line.cbStruct = platform::kMixerLineSize;
-        line.dwDestination = destination.dwDestination;
-        line.dwSource = source;
-        if (mixer.Audio().MixerGetLineInfo(DeviceOf(mixer), line, platform::MIXER_GETLINEINFOF_SOURCE) !=
-            platform::MMSYSERR_NOERROR) {
-            continue;
-        }
-        Append(list_, std::make_unique<TMixerConnection>(mixer, line));
+        if (const auto line =
+                DescribeLine(mixer, destination.dwDestination, source, platform::MIXER_GETLINEINFOF_SOURCE))
+            Append(list_, std::make_unique<TMixerConnection>(mixer, *line));
     }
 }
 
@@ -83,14 +89,8 @@ TMixerDestination::TMixerDestination(TAudioMixer& mixer, const platform::MixerLi
 TMixerDestinations::TMixerDestinations(TAudioMixer& mixer) : list_(this, &Free<TMixerDestination>) {
     const std::uint32_t count = std::min(static_cast<std::uint32_t>(mixer.NumberOfLine()), kMaxMixerLines);
     for (std::uint32_t destination = 0; destination < count; ++destination) {
-        platform::MixerLineA line;
-        line.cbStruct = platform::kMixerLineSize;
-        line.dwDestination = destination;
-        if (mixer.Audio().MixerGetLineInfo(DeviceOf(mixer), line, platform::MIXER_GETLINEINFOF_DESTINATION) !=
-            platform::MMSYSERR_NOERROR) {
-            continue;
-        }
-        Append(list_, std::make_unique<TMixerDestination>(mixer, line));
+        if (const auto line = DescribeLine(mixer, destination, 0, platform::MIXER_GETLINEINFOF_DESTINATION))
+            Append(list_, std::make_unique<TMixerDestination>(mixer, *line));
     }
 }
 

@@ -66,7 +66,7 @@ std::uint32_t Win32Audio::MixerGetDevCaps(std::uintptr_t idOrHandle, MixerCapsA&
     MIXERCAPSA native{};
     const std::uint32_t room = std::min<std::uint32_t>(size, sizeof native);
     const MMRESULT result = mixerGetDevCapsA(idOrHandle, &native, room);
-    if (result == MMSYSERR_NOERROR) std::memcpy(&caps, &native, room);
+    if (result == MMSYSERR_NOERROR) std::memcpy(static_cast<void*>(&caps), &native, room);
     return result;
 }
 

@@ -1,14 +1,11 @@
 // The audio mixer: choosing and reopening devices, the description it builds, what it leaves out,
-// its notices, and its place in a layout.
+// and its notices.
 #include "services/AudioMixer.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "framework/controls/Form.h"
-#include "framework/layout/ClassInfo.h"
-#include "framework/layout/LayoutReader.h"
 #include "platform/sim/SimMachine.h"
 #include "unit/services/ServiceWorld.h"
 
@@ -144,10 +141,8 @@ TEST(TAudioMixer, DescribesTheDeviceAndItsRecords) {
     EXPECT_THROW(speakers.Controls().Items(-1), EListError);
 }
 
-TEST(TAudioMixer, ManufacturerAndNamesFromTheCapabilities) {
-    const std::pair<std::uint16_t, const char*> makers[] = {
-        {1, "Microsoft"}, {0, "0 = Unknown"}, {2, "2 = Unknown"}, {65535, "65535 = Unknown"}};
-    for (const auto& [id, text] : makers) {
+TEST(TAudioMixer, ManufacturerTextAndAProductNameCutToItsField) {
+    for (const auto& [id, text] : {std::pair<std::uint16_t, std::string>{1, "Microsoft"}, {65535, "65535 = Unknown"}}) {
         auto devices = Devices(1);
         devices[0].Manufacturer = id;
         devices[0].Name = std::string(40, 'n');
@@ -254,53 +249,11 @@ TEST(TAudioMixer, AHandlerThatThrowsIsReportedAndTheNextNoticeStillArrives) {
     mixer->OnControlChange = [&](TObject*, std::intptr_t, int) {
         if (++calls == 1) throw std::runtime_error("volume handler broke");
     };
-    world.machine.Mixers().Raise(0, SimMixerNotice::Control, 1);
-    world.machine.Mixers().Raise(0, SimMixerNotice::Control, 2);
+    for (const std::uint32_t id : {1, 2})
+        world.machine.Mixers().Raise(0, SimMixerNotice::Control, id);
     world.Settle();
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(reported, std::vector<std::string>{"volume handler broke"});
-}
-
-class MixerForm : public TForm {
-public:
-    explicit MixerForm(TComponent* owner) : TForm(owner) {
-        Method("mixerLineChange", &MixerForm::mixerLineChange);
-        Field("mixer", mixer);
-    }
-    void mixerLineChange(TObject*, std::intptr_t, int id) { ids.push_back(id); }
-    TAudioMixer* mixer = nullptr;
-    std::vector<int> ids;
-    const ClassInfo& ClassType() const override { return StaticClass(); }
-    static const ClassInfo& StaticClass() {
-        static const ClassInfo info{"TMixerForm", &TForm::StaticClass(), {}, {}};
-        return info;
-    }
-};
-
-TEST(TAudioMixer, ALayoutOpensDeviceZeroThenAppliesItsMixerId) {
-    MixerWorld world(Devices(2));
-    RegisterAudioMixerClass();
-    auto* form = world.app->CreateForm<MixerForm>();
-    ReadLayoutText(*form, form, R"(object Menu: TMixerForm
-  object mixer: TAudioMixer
-    MixerId = -1
-    OnLineChange = mixerLineChange
-  end
-end
-)");
-    ASSERT_NE(form->mixer, nullptr);
-    EXPECT_EQ(form->mixer->MixerId(), -1);
-    EXPECT_EQ(world.Ops(), (std::vector<std::string>{"open 0", "close 0"}));
-    form->mixer->SetMixerId(1);
-    world.machine.Mixers().Raise(1, SimMixerNotice::Line, 9);
-    world.Settle();
-    EXPECT_EQ(form->ids, std::vector<int>{9});
-    world.app->DestroyComponent(form);
-    EXPECT_EQ(world.Ops().back(), "close 1");
-    EXPECT_THROW(
-        ReadLayoutText(*world.app->CreateForm<MixerForm>(), nullptr,
-                       "object Menu: TMixerForm\n  object m: TAudioMixer\n    NumberOfLine = 'x'\n  end\nend\n"),
-        ELayoutError);
 }
 
 }  // namespace
