@@ -18,49 +18,40 @@ SimMixerControl Mute() {
     return mute;
 }
 
-SimMixerLine Source(std::uint32_t type, const char* name, std::uint32_t target, std::vector<SimMixerControl> controls) {
+// The short name is the name cut to what the record holds.
+SimMixerLine Line(std::uint32_t type, const std::string& name, std::uint32_t target,
+                  std::vector<SimMixerControl> controls) {
     SimMixerLine line;
     line.ComponentType = type;
-    line.ShortName = line.Name = name;
+    line.ShortName = name.substr(0, MIXER_SHORT_NAME_CHARS - 1);
+    line.Name = name;
     line.TargetType = target;
     line.Controls = std::move(controls);
     return line;
 }
 
 SimMixerDestination Speakers() {
-    SimMixerDestination speakers;
-    speakers.ComponentType = MIXERLINE_COMPONENTTYPE_DST_SPEAKERS;
-    speakers.ShortName = "Volume Control";
-    speakers.Name = "Volume Control";
-    speakers.TargetType = MIXERLINE_TARGETTYPE_WAVEOUT;
-    speakers.Controls = {Volume(), Mute()};
-    speakers.Sources = {
-        Source(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, "Wave", MIXERLINE_TARGETTYPE_WAVEOUT, {Volume(), Mute()}),
-        Source(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, "SW Synth", MIXERLINE_TARGETTYPE_MIDIOUT, {Volume(), Mute()}),
-        Source(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, "CD Player", MIXERLINE_TARGETTYPE_UNDEFINED,
-               {Volume(), Mute()}),
-        Source(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In", MIXERLINE_TARGETTYPE_UNDEFINED, {Volume(), Mute()}),
-    };
-    return speakers;
+    const std::uint32_t none = MIXERLINE_TARGETTYPE_UNDEFINED;
+    return {
+        Line(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, "Volume Control", MIXERLINE_TARGETTYPE_WAVEOUT, {Volume(), Mute()}),
+        {Line(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, "Wave", MIXERLINE_TARGETTYPE_WAVEOUT, {Volume(), Mute()}),
+         Line(MIXERLINE_COMPONENTTYPE_SRC_SYNTHESIZER, "SW Synth", MIXERLINE_TARGETTYPE_MIDIOUT, {Volume(), Mute()}),
+         Line(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, "CD Player", none, {Volume(), Mute()}),
+         Line(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In", none, {Volume(), Mute()})}};
 }
 
 SimMixerDestination Recording() {
-    SimMixerDestination recording;
-    recording.ComponentType = MIXERLINE_COMPONENTTYPE_DST_WAVEIN;
-    recording.ShortName = "Recording Contr";
-    recording.Name = "Recording Control";
-    recording.TargetType = MIXERLINE_TARGETTYPE_WAVEIN;
     SimMixerControl selector;
     selector.Type = MIXERCONTROL_CONTROLTYPE_MUX;
     selector.ShortName = selector.Name = "Source";
     selector.Flags = MIXERCONTROL_CONTROLF_UNIFORM | MIXERCONTROL_CONTROLF_MULTIPLE;
     selector.MultipleItems = 2;
     selector.Maximum = 1;
-    recording.Controls = {selector};
-    recording.Sources = {
-        Source(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Microphone", MIXERLINE_TARGETTYPE_UNDEFINED, {Volume()}),
-        Source(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In", MIXERLINE_TARGETTYPE_UNDEFINED, {Volume()}),
-    };
+    const std::uint32_t none = MIXERLINE_TARGETTYPE_UNDEFINED;
+    SimMixerDestination recording{
+        Line(MIXERLINE_COMPONENTTYPE_DST_WAVEIN, "Recording Control", MIXERLINE_TARGETTYPE_WAVEIN, {selector}),
+        {Line(MIXERLINE_COMPONENTTYPE_SRC_MICROPHONE, "Microphone", none, {Volume()}),
+         Line(MIXERLINE_COMPONENTTYPE_SRC_LINE, "Line In", none, {Volume()})}};
     recording.Sources[0].Channels = 1;
     return recording;
 }
