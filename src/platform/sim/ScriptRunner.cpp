@@ -79,6 +79,11 @@ void ScriptRunner::Execute(const ScriptCommand& c) {
             if (c.Kind != CommandKind::Up) input.Press(x, y, c.Button);
             if (c.Kind != CommandKind::Down) input.Release(x, y, c.Button);
             break;
+        case CommandKind::Wheel:
+            input.MoveTo(x, y);
+            Settle();
+            input.Wheel(x, y, static_cast<int>(c.C) * WHEEL_DELTA);
+            break;
         case CommandKind::Key:
             input.Key(static_cast<std::uint32_t>(c.A), static_cast<std::uint32_t>(c.B));
             break;

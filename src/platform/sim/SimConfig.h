@@ -43,6 +43,7 @@ struct SimConfig {
     std::vector<SimMixerDevice> Mixers = DefaultMixers();  // none: a machine without a mixer
     bool MouseButtonsSwapped = false;
     bool FontSmoothing = false;
+    bool VisualStyles = false;  // themed controls; SimThemes switches it while programs run
     int TaskBarHeight = 30;
     LocalTime StartTime{2026, 3, 2, 8, 0, 0, 0};
     std::string UserName = "PUPIL";

@@ -44,7 +44,8 @@ public:
     void BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t lParam) override;
     PixelFrame CaptureScreen(Rect area) override;
     std::uint32_t GetSysColor(int index) override;
-    bool VisualStylesEnabled() override { return false; }
+    bool VisualStylesEnabled() override { return machine_.Themes().Enabled(); }
+    void WatchThemeChanges(WindowHandle window, bool watch) override { machine_.Themes().Watch(window, watch); }
     std::vector<std::string> ScreenFontNames() override { return machine_.Config().ScreenFonts; }
 
     bool SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) override;

@@ -17,6 +17,7 @@
 #include "platform/sim/SimPrograms.h"
 #include "platform/sim/SimScreen.h"
 #include "platform/sim/SimSettings.h"
+#include "platform/sim/SimThemes.h"
 #include "platform/sim/SimWindows.h"
 
 namespace zindra::platform::sim {
@@ -35,6 +36,7 @@ public:
     SimScreen& Screen() { return screen_; }
     SimWindows& Windows() { return windows_; }
     SimSettings& Settings() { return settings_; }
+    SimThemes& Themes() { return themes_; }
     SimHotKeys& HotKeys() { return hotKeys_; }
     SimMessageBoxes& MessageBoxes() { return messageBoxes_; }
     SimPrograms& Programs() { return programs_; }
@@ -63,6 +65,7 @@ private:
     SimScreen screen_;
     SimWindows windows_;
     SimSettings settings_;
+    SimThemes themes_{config_.VisualStyles, journal_, windows_};
     SimHotKeys hotKeys_;
     SimMessageBoxes messageBoxes_;
     SimPrograms programs_;

@@ -182,6 +182,7 @@ WindowHandle Win32Desktop::CreateMessageWindow() {
 void Win32Desktop::DestroyWindow(WindowHandle window) {
     HWND handle = ToHwnd(window);
     if (!Find(handle)) return;
+    if (themes_) themes_->Watch(handle, false);
     ::DestroyWindow(handle);
     windows_.erase(handle);
 }

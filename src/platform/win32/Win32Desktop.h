@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32CrashGuard.h"
 #include "platform/win32/Win32FrameBuffer.h"
+#include "platform/win32/Win32Themes.h"
 
 namespace zindra::platform::win32 {
 
@@ -65,7 +66,8 @@ public:
     void BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t lParam) override;
     PixelFrame CaptureScreen(Rect area) override;
     std::uint32_t GetSysColor(int index) override;
-    bool VisualStylesEnabled() override;
+    bool VisualStylesEnabled() override;  // Win32Themes.cpp
+    void WatchThemeChanges(WindowHandle window, bool watch) override;
     std::vector<std::string> ScreenFontNames() override;
 
     bool SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) override;
@@ -82,6 +84,8 @@ public:
 
     // The picture kept for a window of ours, or nullptr; for tests.
     const Win32FrameBuffer* FrameOf(WindowHandle window) const;
+    // Made at the first question about visual styles.
+    Win32Themes& Themes();
 
 private:
     struct WindowRecord {
@@ -123,6 +127,7 @@ private:
     std::vector<HCURSOR> cursors_;  // made by CreateCursor, destroyed with the desktop
     int selfShowing_ = 0;           // depth of our own ShowWindow calls
     bool releasingCapture_ = false;
+    std::unique_ptr<Win32Themes> themes_;
 };
 
 }  // namespace zindra::platform::win32

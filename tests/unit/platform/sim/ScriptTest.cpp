@@ -53,6 +53,16 @@ TEST(Script, MixerNoticesNameTheirKindIdAndDevice) {
               "control 4294967295 1");
 }
 
+TEST(Script, WheelTurnsTakeAPointAndSignedNotches) {
+    const auto commands = ParseScript("wheel 300 200 -3\nwheel 1 2 1\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Kind, CommandKind::Wheel);
+    EXPECT_EQ(commands[0].A, 300);
+    EXPECT_EQ(commands[0].B, 200);
+    EXPECT_EQ(commands[0].C, -3);
+    EXPECT_EQ(commands[1].C, 1);
+}
+
 TEST(Script, ErrorsNameTheLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"wait\n", "script line 1: wait takes 1 argument(s)"},
@@ -65,6 +75,8 @@ TEST(Script, ErrorsNameTheLine) {
         {"mixer-notice volume 1\n", "script line 1: a mixer notice is about a line or a control: volume"},
         {"mixer-notice line\n", "script line 1: mixer-notice needs line or control, an id and an optional device"},
         {"mixer-notice control 4294967296\n", "script line 1: number out of range: 4294967296"},
+        {"wheel 1 2\n", "script line 1: wheel takes 3 argument(s)"},
+        {"wheel 1 2 500\n", "script line 1: number out of range: 500"},
     };
     for (const auto& [text, message] : cases) {
         try {
