@@ -119,7 +119,7 @@ void ScriptRunner::WriteShot(const std::string& name) {
     if (shotsFolder_.empty()) return;
     std::error_code ec;
     fs::create_directories(shotsFolder_, ec);
-    const PixelFrame screen = machine_.Screenshot();
+    const PixelFrame screen = machine_.ScreenAsSeen();
     const std::vector<std::uint8_t> png = EncodePng(screen.View(), false);
     const fs::path path = fs::path(shotsFolder_) / (name + ".png");
     std::ofstream out(path, std::ios::binary);

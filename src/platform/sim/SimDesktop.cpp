@@ -98,10 +98,13 @@ Point SimDesktop::CursorPos() {
     return machine_.Input().Cursor();
 }
 
-CursorHandle SimDesktop::CreateCursor(const CursorImage&) {
-    const CursorHandle handle = nextCursor_;
-    nextCursor_ += 4;
-    return handle;
+CursorHandle SimDesktop::CreateCursor(const CursorImage& image) {
+    return machine_.Pointer().Create(image);
+}
+
+void SimDesktop::SetCursor(CursorHandle cursor) {
+    cursor_ = cursor;
+    machine_.Pointer().Set(cursor);
 }
 
 int SimDesktop::GetDeviceCaps(int index) {

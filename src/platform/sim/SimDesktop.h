@@ -27,7 +27,7 @@ public:
     void SetForegroundWindow(WindowHandle window) override;
     void EnableWindow(WindowHandle window, bool enabled) override;
     WindowHandle FindWindow(const char* className, const char* title) override;
-    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen); }
+    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen, true); }
     void Present(WindowHandle window, const PixelView& frame, Rect dirty) override;
     bool PostMessage(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
@@ -35,7 +35,7 @@ public:
     void ReleaseCapture() override;
     Point CursorPos() override;
     CursorHandle CreateCursor(const CursorImage& image) override;
-    void SetCursor(CursorHandle cursor) override { cursor_ = cursor; }
+    void SetCursor(CursorHandle cursor) override;
 
     int GetDeviceCaps(int index) override;
     int GetSystemMetrics(int index) override;
@@ -66,7 +66,6 @@ private:
     SimProcess& process_;
     SimMachine& machine_;
     CursorHandle cursor_ = 0;
-    CursorHandle nextCursor_ = 0x900;
 };
 
 }  // namespace zindra::platform::sim

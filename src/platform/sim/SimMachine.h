@@ -14,6 +14,7 @@
 #include "platform/sim/SimHotKeys.h"
 #include "platform/sim/SimInput.h"
 #include "platform/sim/SimMixers.h"
+#include "platform/sim/SimPointer.h"
 #include "platform/sim/SimPrograms.h"
 #include "platform/sim/SimScreen.h"
 #include "platform/sim/SimSettings.h"
@@ -41,6 +42,7 @@ public:
     SimMessageBoxes& MessageBoxes() { return messageBoxes_; }
     SimPrograms& Programs() { return programs_; }
     SimInput& Input() { return input_; }
+    SimPointer& Pointer() { return pointer_; }
     SimMixers& Mixers() { return mixers_; }
     const std::string& CDrive() const { return cDrive_; }
     WindowHandle TaskBar() const { return taskBar_; }
@@ -51,8 +53,11 @@ public:
     std::uint16_t AddAtom(const std::string& name);
     void DeleteAtom(std::uint16_t atom);
 
-    // The desktop as a picture: wallpaper, windows bottom to top, the task bar.
+    // The desktop as a picture: wallpaper, windows bottom to top, the task bar; what a program
+    // reading the screen gets, so without the pointer.
     PixelFrame Screenshot();
+    // The same with the pointer drawn where it is, as a user sees the screen.
+    PixelFrame ScreenAsSeen();
     // Keeps the task bar at the bottom of the screen after a mode change.
     void PlaceTaskBar();
 
@@ -70,6 +75,7 @@ private:
     SimMessageBoxes messageBoxes_;
     SimPrograms programs_;
     SimInput input_{*this};
+    SimPointer pointer_{journal_};
     SimMixers mixers_{config_.Mixers, journal_, windows_};
     std::string cDrive_;
     std::string ownedTempFolder_;  // removed with the machine

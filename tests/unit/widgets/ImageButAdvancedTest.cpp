@@ -173,7 +173,7 @@ TEST(ImageButAdvancedLayout, LoadedButtonsShowTheirRestPictureWhateverTheLayoutS
     AutoSize = True
     Picture = 'backbut-from.jpg'
     PicFrom = 'exitbut-from.jpg'
-    PicTo = 'exitbut-to.jpg'
+    PicTo = 'lefthandbut_a-to.jpg'
     PicDown = 'backbut-to.jpg'
     EnableButMove = True
     EnableBut = True
