@@ -6,8 +6,8 @@
 #include <exception>
 #include <limits>
 
-#include "framework/Exception.h"
 #include "framework/app/Application.h"
+#include "framework/app/OwnerApplication.h"
 #include "framework/layout/ClassInfo.h"
 #include "framework/layout/Properties.h"
 #include "platform/Platform.h"
@@ -15,12 +15,6 @@
 namespace zindra {
 
 namespace {
-
-TApplication& ApplicationOf(const TComponent& component) {
-    TApplication* app = component.Application();
-    if (!app) throw EInvalidOperation("TAudioMixer needs an application among its owners");
-    return *app;
-}
 
 std::string ManufacturerText(std::uint16_t id) {
     if (id == 1) return "Microsoft";
@@ -64,7 +58,7 @@ void RegisterAudioMixerClass() {
     ClassRegistry::Register(TAudioMixer::StaticClass());
 }
 
-TAudioMixer::TAudioMixer(TComponent* owner) : TComponent(owner), application_(ApplicationOf(*this)) {
+TAudioMixer::TAudioMixer(TComponent* owner) : TComponent(owner), application_(OwnerApplication(*this, "TAudioMixer")) {
     window_ = application_.AllocateHWnd([this](TMessage& m) { WindowProc(m); });
     deviceCount_ = Audio().MixerDeviceCount();
     mixerId_ = -1;
