@@ -5,6 +5,7 @@
 #include "framework/layout/ClassInfo.h"
 #include "imaging/PngGraphic.h"
 #include "imaging/TrackRegistration.h"
+#include "services/AudioMixer.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
 #include "services/Wave.h"
@@ -28,6 +29,7 @@ void RegisterMenuClasses() {
     RegisterSysInfoClasses();
     RegisterStarterClasses();
     RegisterWaveClasses();
+    RegisterAudioMixerClass();
 }
 
 }  // namespace zindra
