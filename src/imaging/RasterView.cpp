@@ -2,6 +2,7 @@
 #include "imaging/RasterView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/app/Application.h"
 #include "framework/controls/Form.h"
@@ -58,17 +59,16 @@ TCustomRasterView::TCustomRasterView(TComponent* owner) : TCustomRasterImage(own
 
 TCustomRasterView::~TCustomRasterView() {
     scrollBars_.reset();
-    delete hScroll_;
-    delete vScroll_;
+    delete std::exchange(hScroll_, nullptr);
+    delete std::exchange(vScroll_, nullptr);
 }
 
 // ---- Geometry ----
 
 int TCustomRasterView::ScrollBarSize() const {
     if (barSize_ != 0) return barSize_;
-    const TApplication* app = Application();
-    return app ? const_cast<TApplication*>(app)->Platform().GetDesktop().GetSystemMetrics(platform::SM_CYHSCROLL)
-               : kFallbackBarSize;
+    TApplication* app = Application();
+    return app ? app->Platform().GetDesktop().GetSystemMetrics(platform::SM_CYHSCROLL) : kFallbackBarSize;
 }
 
 Rect TCustomRasterView::GetViewportRect() const {

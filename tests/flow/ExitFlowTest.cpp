@@ -120,14 +120,6 @@ struct ExitDriver {
         seen.Held = FaceName(*s);
         Release(kScreenExitX, kScreenExitY);
     }
-    void ExpectMachinePutBack() {
-        ASSERT_TRUE(world.app->Terminated());
-        world.Close();
-        EXPECT_TRUE(world.Journal("taskbar").back().Flag("visible"));
-        EXPECT_FALSE(world.Journal("mouse-swap").back().Flag("swapped"));
-        EXPECT_EQ(world.Journal("display-mode").back().Number("w"), 1024);
-        EXPECT_EQ(world.machine.Screen().Current().Width, 1024);
-    }
     // When the exit screen's window was hidden again.
     std::int64_t ExitScreenHiddenAt() {
         for (const JournalEntry& e : world.Journal("window"))
@@ -169,7 +161,7 @@ TEST_F(ExitFlow, EnglishShowsTheAdvertAtItsTopThenTheButtonEndsTheProgram) {
               (std::vector<std::string>{suite + "Sounds-eng\\instruk_3.wav", suite + "menu\\intro_13.jpg",
                                         suite + "addback_E.jpg", suite + "add_E.jpg"}));
     EXPECT_GE(driver.ExitScreenHiddenAt(), seen.ShownAt);
-    driver.ExpectMachinePutBack();
+    ExpectMachinePutBack(world);
 }
 
 TEST_F(ExitFlow, AfrikaansTakesItsPicturesAndHint) {
@@ -180,14 +172,14 @@ TEST_F(ExitFlow, AfrikaansTakesItsPicturesAndHint) {
     const auto files = world.FilesRead();
     EXPECT_EQ(files[files.size() - 2], world.SuiteWindows() + "addback_A.jpg");
     EXPECT_EQ(files.back(), world.SuiteWindows() + "add_A.jpg");
-    driver.ExpectMachinePutBack();
+    ExpectMachinePutBack(world);
 }
 
 TEST_F(ExitFlow, CtrlXEndsTheProgramFromTheExitScreen) {
     world.WalkToOptions(2);
     driver.Leave([this] { world.machine.Input().Key('X', platform::MOD_CONTROL); });
     ASSERT_TRUE(seen.Shown);
-    driver.ExpectMachinePutBack();
+    ExpectMachinePutBack(world);
 }
 
 // Missing pictures: the screen closes itself 200 ms after it is shown, whatever it could load.
@@ -219,7 +211,7 @@ TEST(ExitFlowMissing, MissingPicturesCloseTheScreen200MsAfterItIsShown) {
         EXPECT_FALSE(driver.seen.BackgroundLoaded);
         EXPECT_EQ(driver.seen.Hint, row.Hint);
         EXPECT_EQ(driver.ExitScreenHiddenAt() - driver.seen.ShownAt, 200);
-        driver.ExpectMachinePutBack();
+        ExpectMachinePutBack(world);
     }
 }
 
