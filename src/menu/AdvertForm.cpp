@@ -30,7 +30,8 @@ Tadvertform::Tadvertform(TComponent* owner) : TForm(owner) {
 }
 
 Tadvertform::~Tadvertform() {
-    DoDestroy();
+    // The components go while the fields that point to them can still be cleared.
+    DestroyForm();
 }
 
 void Tadvertform::PrepareAdvert(std::int32_t language, const std::string& suiteFolder) {
