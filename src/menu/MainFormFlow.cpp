@@ -2,9 +2,11 @@
 // entry, hand choice, and the option screen with its hover zones and small buttons.
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "framework/Text.h"
 #include "framework/app/Application.h"
+#include "menu/AdvertForm.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
 #include "widgets/ImageBut.h"
@@ -239,10 +241,18 @@ void TForm1::backbut1Click(TObject*) {
     ShowFrame(14, 3);
 }
 
+// The exit screen, then the end: the main window closes, and with it the program.
 void TForm1::exitbutClick(TObject*) {
     PlayInstruction("instruk_3.wav");
     HideControls();
     ShowFrame(13, 0);
+    {
+        std::unique_ptr<Tadvertform> advert(Application()->CreateForm<Tadvertform>());
+        advert->SetDoubleBuffered(true);
+        advert->SetBounds(0, 0, 800, 600);  // centred on the screen when shown
+        advert->PrepareAdvert(Language, SuiteFolder);
+        advert->ShowModal();
+    }
     Close();
 }
 
