@@ -15,8 +15,9 @@ class Win32Desktop;
 class Win32System;
 
 // One per process, made and destroyed on the user-interface thread (the desktop's windows
-// belong to it). Making it installs the crash guard; destroying it undoes what the program left
-// changed: the display mode, the hidden task bar, swapped mouse buttons.
+// belong to it). Making it installs the crash guard and readies the thread for the shell (COM,
+// apartment-threaded); destroying it undoes what the program left changed: the display mode, the
+// hidden task bar, swapped mouse buttons.
 class Win32Platform final : public Platform {
 public:
     Win32Platform();
@@ -34,6 +35,7 @@ public:
 
 private:
     // Declared in the order they are made; the guard goes last.
+    bool comReady_ = false;
     std::unique_ptr<Win32CrashGuard> guard_;
     std::unique_ptr<Win32Clock> clock_;
     std::unique_ptr<Win32Desktop> desktop_;
