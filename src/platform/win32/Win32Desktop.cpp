@@ -3,7 +3,6 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace zindra::platform::win32 {
@@ -11,16 +10,6 @@ namespace zindra::platform::win32 {
 namespace {
 
 constexpr const char* kMessageClass = "ZindraMessageWindow";
-constexpr const char* kTaskBarClass = "Shell_TrayWnd";
-
-bool IsTaskBar(HWND window) {
-    char name[64] = {};
-    return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, kTaskBarClass) == 0;
-}
-
-bool IsHideCommand(int command) {
-    return command == SW_HIDE;
-}
 
 // A window that must not take the activation shows without it.
 int WithoutActivation(int command) {
@@ -200,12 +189,8 @@ Rect Win32Desktop::WindowBounds(WindowHandle window) {
 bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
     HWND handle = ToHwnd(window);
     WindowRecord* record = Find(handle);
-    if (!record) {
-        // Another program's window: the task bar, or the first copy of this program.
-        const bool wasVisible = ::ShowWindow(handle, command) != FALSE;
-        NoteTaskBar(handle, command, wasVisible);
-        return wasVisible;
-    }
+    // Another program's window: the task bar, or the first copy of this program.
+    if (!record) return ShowTaskBar(handle, command);
     if (record->MessageOnly) return false;
     if (record->NoActivate) command = WithoutActivation(command);
     ++selfShowing_;
@@ -213,16 +198,6 @@ bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
     --selfShowing_;
     record->Iconic = ::IsIconic(handle) != FALSE;
     return wasVisible;
-}
-
-// The task bar hidden by this program comes back however the program ends.
-void Win32Desktop::NoteTaskBar(HWND window, int command, bool wasVisible) {
-    if (!IsTaskBar(window)) return;
-    if (!IsHideCommand(command)) {
-        guard_.Ledger().TaskBarShown();
-    } else if (wasVisible) {
-        guard_.Ledger().TaskBarHidden(FromHwnd(window));
-    }
 }
 
 bool Win32Desktop::IsWindowVisible(WindowHandle window) {

@@ -108,7 +108,10 @@ private:
     void SendMessageEvent(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     WindowRecord* Find(HWND window);
     const char* ClassFor(const std::string& name);
-    void NoteTaskBar(HWND window, int command, bool wasVisible);
+    // Win32TaskBars.cpp: the main task bar and the second monitors' ones, hidden and shown as one.
+    bool ShowTaskBar(HWND window, int command);
+    void HideSecondaryTaskBars();
+    void ShowSecondaryTaskBars();
     void KeepTaskBarHidden();
 
     Clock& clock_;

@@ -8,6 +8,7 @@ namespace zindra::platform::win32 {
 
 // A swap of the mouse buttons is recorded, so a program that dies swapped leaves them reset.
 bool Win32Desktop::SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) {
+    if (action == SPI_SETMOUSEBUTTONSWAP && param != 0) guard_.BeforeChange();
     const bool ok = SystemParametersInfoA(action, param, data, winIni) != FALSE;
     if (ok && action == SPI_SETMOUSEBUTTONSWAP) guard_.Ledger().MouseButtonsSwapped(param != 0);
     return ok;

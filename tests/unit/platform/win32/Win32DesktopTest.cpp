@@ -260,6 +260,53 @@ TEST_F(Win32DesktopTest, ASecondHolderOfAHotKeyIsRefused) {
     desktop.DestroyWindow(second);
 }
 
+// Fake task bars of this process: the main one and two of further monitors.
+struct FakeTaskBars {
+    FakeTaskBars() {
+        for (const char* name : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
+            WNDCLASSEXA info{};
+            info.cbSize = sizeof info;
+            info.lpfnWndProc = DefWindowProcA;
+            info.hInstance = GetModuleHandleA(nullptr);
+            info.lpszClassName = name;
+            RegisterClassExA(&info);
+        }
+        main = Make("Shell_TrayWnd");
+        second = Make("Shell_SecondaryTrayWnd");
+        third = Make("Shell_SecondaryTrayWnd");
+    }
+    ~FakeTaskBars() {
+        for (HWND bar : {main, second, third})
+            DestroyWindow(bar);
+    }
+    static HWND Make(const char* className) {
+        return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP | WS_VISIBLE, 0, 740, 100, 28, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    HWND main, second, third;
+};
+
+TEST_F(Win32DesktopTest, TheTaskBarsOfEveryMonitorAreHiddenAndShownAsOne) {
+    const FakeTaskBars bars;
+    ASSERT_TRUE(bars.main && bars.second && bars.third);
+    const WindowHandle taskBar = desktop.FindWindow("Shell_TrayWnd", nullptr);
+    ASSERT_EQ(taskBar, FromHwnd(bars.main));
+    desktop.ShowWindow(taskBar, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(bars.second));
+    EXPECT_FALSE(IsWindowVisible(bars.third));
+    desktop.ShowWindow(taskBar, SW_SHOW);
+    EXPECT_TRUE(IsWindowVisible(bars.second));
+    EXPECT_TRUE(IsWindowVisible(bars.third));
+    // Hidden again and left so: the guard puts them all back.
+    desktop.ShowWindow(taskBar, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(bars.main));
+    guard.UndoNow();
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(bars.main));
+    EXPECT_TRUE(IsWindowVisible(bars.second));
+    EXPECT_TRUE(IsWindowVisible(bars.third));
+}
+
 TEST_F(Win32DesktopTest, CursorsAreMadeOnlyFromWholeImages) {
     CursorImage image{PixelFrame(4, 4, 0xFF000000u), {1, 2}};
     image.Image.At(0, 0) = 0x00FFFFFFu;  // transparent corner
