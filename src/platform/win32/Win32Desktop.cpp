@@ -10,6 +10,18 @@ namespace zindra::platform::win32 {
 namespace {
 
 constexpr const char* kMessageClass = "ZindraMessageWindow";
+constexpr const char* kServeClass = "ZindraServeWindow";
+
+// A message-only window class of this module, registered once.
+void RegisterMessageClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    if (GetClassInfoExA(instance, name, &info)) return;
+    info.lpfnWndProc = procedure;
+    info.hInstance = instance;
+    info.lpszClassName = name;
+    RegisterClassExA(&info);
+}
 
 // A window that must not take the activation shows without it.
 int WithoutActivation(int command) {
@@ -37,14 +49,10 @@ Win32Desktop::Win32Desktop(Clock& clock, Win32CrashGuard& guard)
       arrow_(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))),  // IDC_ARROW
       cursor_(arrow_) {
     if (!wake_) throw std::runtime_error("cannot make the wake-up event");
-    WNDCLASSEXA messageClass{};
-    messageClass.cbSize = sizeof messageClass;
-    if (!GetClassInfoExA(instance_, kMessageClass, &messageClass)) {
-        messageClass.lpfnWndProc = &Win32Desktop::MessageOnlyProc;
-        messageClass.hInstance = instance_;
-        messageClass.lpszClassName = kMessageClass;
-        RegisterClassExA(&messageClass);
-    }
+    RegisterMessageClass(instance_, kMessageClass, &Win32Desktop::MessageOnlyProc);
+    RegisterMessageClass(instance_, kServeClass, &Win32Desktop::ServeProc);
+    serveWindow_ = CreateWindowExA(0, kServeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+    if (!serveWindow_) throw std::runtime_error("cannot make the message window that serves modal loops");
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -56,6 +64,7 @@ Win32Desktop::~Win32Desktop() {
         DestroyWindow(FromHwnd(window));
     for (HCURSOR cursor : cursors_)
         DestroyCursor(cursor);
+    ::DestroyWindow(serveWindow_);
     CloseHandle(wake_);
 }
 
@@ -171,6 +180,7 @@ WindowHandle Win32Desktop::CreateMessageWindow() {
 void Win32Desktop::DestroyWindow(WindowHandle window) {
     HWND handle = ToHwnd(window);
     if (!Find(handle)) return;
+    if (lastActive_ == handle) lastActive_ = nullptr;
     ::DestroyWindow(handle);
     windows_.erase(handle);
 }
@@ -218,6 +228,11 @@ void Win32Desktop::BringWindowToTop(WindowHandle window) {
 
 void Win32Desktop::SetForegroundWindow(WindowHandle window) {
     ::SetForegroundWindow(ToHwnd(window));
+}
+
+void Win32Desktop::AllowSetForegroundWindow(WindowHandle window) {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(ToHwnd(window), &process) && process) ::AllowSetForegroundWindow(process);
 }
 
 void Win32Desktop::EnableWindow(WindowHandle window, bool enabled) {

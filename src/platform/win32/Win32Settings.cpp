@@ -40,11 +40,14 @@ void Win32Desktop::KeybdEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t
     keybd_event(key, scan, flags, 0);
 }
 
-// Windows runs the box's own message loop: our windows still paint from their pictures, and
-// their input waits in the framework's queue until the box is answered.
+// Windows runs the box's own message loop: our windows still paint from their pictures, and the
+// event sink is served from that loop.
 int Win32Desktop::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                              std::uint32_t type) {
-    return MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), type);
+    EnterNativeLoop();
+    const int answer = MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), type);
+    LeaveNativeLoop();
+    return answer;
 }
 
 }  // namespace zindra::platform::win32
