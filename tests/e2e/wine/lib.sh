@@ -10,16 +10,36 @@ kStartMode=1024x768x32@60
 kMenuMode=800x600x32@60
 kAppTitle="Zindra Gr 67"
 
+# How often a step that failed for reasons of the environment (Wine could not start a program, the
+# X server or prefix could not be made) is tried again before the case fails, saying so.
+kEnvironmentTries=3
+
 Log() { printf '%s %s\n' "[$(date +%T.%N | cut -c1-12)]" "$*"; }
 
+# The end of a log of this case, indented, for a failure report.
+Tail() { [[ -s $out/$1 ]] && { echo "  --- last lines of $1:"; grep -v '^ALSA' "$out/$1" | tail -n 15 | sed 's/^/  | /'; }; }
+
+# Ends the case with its cause, on standard error so that even a failure inside $(...) is seen.
 Fail() {
-    Log "FAILED: $*"
-    if [[ -n ${DISPLAY:-} ]]; then
-        Shot failure || true
-        Probe state "$kAppTitle" || true
-    fi
+    trap - ERR
+    {
+        Log "FAILED: $*"
+        if [[ -n ${DISPLAY:-} ]]; then
+            Shot failure || true
+            echo "  --- the machine now:"
+            RunProbe state "$kAppTitle" 2>/dev/null | sed 's/^/  | /' || true
+        fi
+        for log in zindra.log probe.err crash-probe.log wine-env.log; do Tail "$log" || true; done
+    } >&2
     exit 1
 }
+
+# Any command that fails outside a test of its own still ends the case with its cause.
+OnError() {
+    local status=$1 line=$2 command=$3
+    Fail "command '$command' failed with status $status (line $line)"
+}
+trap 'OnError "$?" "$LINENO" "$BASH_COMMAND"' ERR
 
 Skip() {
     echo "skipped: $*"
@@ -40,27 +60,66 @@ StartCase() {
     rm -rf "$out" && mkdir -p "$out"
     # A case never shares the Wine environment a test runner may have started.
     unset ZINDRA_WINE_ENV WINEPREFIX DISPLAY ZINDRA_WINE_RUN ZINDRA_XVFB_PID
-    local exports
-    exports=$(ZINDRA_WINE_DESKTOP=$kDesktopSize "$cross/wine-env" start 2>"$out/wine-env.log") ||
-        Fail "wine-env start: $(cat "$out/wine-env.log")"
+    local exports try
+    for ((try = 1; ; try++)); do
+        if exports=$(ZINDRA_WINE_DESKTOP=$kDesktopSize "$cross/wine-env" start 2>"$out/wine-env.log"); then break; fi
+        ((try < kEnvironmentTries)) ||
+            Fail "environment: wine-env start failed $try times: $(tail -n 5 "$out/wine-env.log")"
+        Log "environment: wine-env start failed (try $try of $kEnvironmentTries): $(tail -n 1 "$out/wine-env.log")"
+    done
     eval "$exports"
     trap StopCase EXIT
     suite=$ZINDRA_WINE_RUN/suite
     cp -a "$ZINDRA_E2E_SUITE" "$suite"
     # The pointer starts where no picture reacts to it.
     xdotool mousemove 1000 10
-    Log "case $name: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+    storedMode=$(Fact stored-mode)
+    Log "case $name: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX stored mode $storedMode"
 }
 
 StopCase() {
     local status=$?
+    trap - ERR
     "$cross/wine-env" stop >/dev/null 2>&1 || true
-    return "$status"
+    exit "$status"
 }
 
-# Runs the probe program; its output goes to stdout.
-Probe() {
+# Runs the probe program once; its output goes to stdout, its status is the probe's or Wine's.
+RunProbe() {
     wine "$ZINDRA_E2E_PROBE" "$@" </dev/null 2>>"$out/probe.err"
+}
+
+# Runs the probe program; its output goes to stdout. Status 0: done or holds; 3: not so (the
+# probe's verdict, for the caller to judge). A probe Wine could not run is tried again a few
+# times, then the case fails as one of the environment.
+Probe() {
+    local status try output
+    for ((try = 1; ; try++)); do
+        status=0
+        output=$(RunProbe "$@") || status=$?
+        case $status in
+            0 | 3) printf '%s' "$output${output:+$'\n'}"; return "$status" ;;
+            2) Fail "the probe did not understand: probe $*" ;;
+        esac
+        ((try < kEnvironmentTries)) || Fail "environment: the probe did not run $try times (status $status): probe $*"
+        Log "environment: the probe did not run (status $status, try $try of $kEnvironmentTries): probe $*"
+        sleep 1
+    done
+}
+
+# Starts the probe in the background for a command that stands up windows beside the menu; its
+# first line of output (the ready line) is awaited.
+ProbeBeside() {
+    local name=$1
+    shift
+    wine "$ZINDRA_E2E_PROBE" "$@" </dev/null >"$out/$name.out" 2>>"$out/probe.err" &
+    local pid=$! i
+    for ((i = 0; i < 200; i++)); do
+        [[ -s $out/$name.out ]] && { Log "$name: $(head -n 1 "$out/$name.out" | tr -d '\r')"; return 0; }
+        kill -0 "$pid" 2>/dev/null || Fail "environment: the probe for $name ended at once"
+        sleep 0.1
+    done
+    Fail "the probe for $name did not get ready in 20 s"
 }
 
 # Starts the menu in the suite copy (the suite folder is the current folder at start).
@@ -121,13 +180,29 @@ Shot() {
     import -window root "$out/$1.png"
 }
 
+# Fact $1 of the probe's state.
+Fact() {
+    local state
+    state=$(Probe state "$kAppTitle")
+    sed -n "s/^$1=//p" <<<"$state" | tr -d '\r'
+}
+
 # Expects fact $1 of the probe's state to be $2.
 Expect() {
-    local fact=$1 wanted=$2 state got
-    state=$(Probe state "$kAppTitle")
-    got=$(sed -n "s/^$fact=//p" <<<"$state" | tr -d '\r')
+    local fact=$1 wanted=$2 got
+    got=$(Fact "$fact")
     [[ $got == "$wanted" ]] || Fail "$fact is '$got', expected '$wanted'"
     Log "$fact=$got"
+}
+
+# Waits up to $3 seconds for a line matching $2 in the case's file $1.
+WaitForLine() {
+    local file=$out/$1 pattern=$2 seconds=$3 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        grep -q -- "$pattern" "$file" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 ExpectStatus() {
@@ -135,12 +210,23 @@ ExpectStatus() {
     Log "exit status $exitStatus"
 }
 
-# The machine as it was before the program: mode, task bar and buttons.
+# The machine as it was before the program: mode in use and stored, task bar and buttons. What a
+# watchdog puts back comes a moment after the program has gone.
 ExpectMachineRestored() {
-    Probe wait 5000 taskbar visible || Fail "the task bar did not come back"
+    local size=${kStartMode%x*}
+    Probe wait 10000 taskbar visible || Fail "the task bar did not come back"
+    Probe wait 10000 mode "${size%x*}" "${size#*x}" || Fail "the display mode did not come back"
+    Probe wait 10000 swap 0 || Fail "the mouse buttons were not reset"
     Expect mode "$kStartMode"
+    Expect stored-mode "$storedMode"
     Expect swap 0
     Expect taskbar shown
+}
+
+# A normal end: the program put everything back itself, so its guard found nothing left to undo.
+ExpectNothingLeftToUndo() {
+    ! grep -h 'put back' "$out/zindra.log" || Fail "the program left changes for its guard to undo"
+    Log "nothing left to undo"
 }
 
 # Walks from the language screen to the option screen in English with a typed name.
@@ -151,10 +237,12 @@ ToOptionsInEnglish() {
 }
 
 # The crash probe changes the machine as the menu does, then dies by $1 when its application
-# window is asked to close (or, with a trigger function $3, when that function ends it); it must
-# end with status $2 ("-": any) and leave the machine as it was.
+# window is asked to close (or, with a trigger function $4, when that function ends it); it must
+# end with status $2 ("-": any) and leave the machine as it was, put back by $3: "program" (its
+# own handlers, the process being sound) or "watchdog" (after a death the process cannot see or
+# should not act on).
 CrashCase() {
-    local kind=$1 status=$2 trigger=${3:-}
+    local kind=$1 status=$2 restorer=$3 trigger=${4:-}
     wine "$ZINDRA_E2E_CRASH_PROBE" "$kind" </dev/null >>"$out/crash-probe.log" 2>&1 &
     local pid=$!
     Probe wait 15000 window TApplication "Zindra crash probe ready" || Fail "the crash probe did not get ready"
@@ -168,8 +256,11 @@ CrashCase() {
         Probe close TApplication "Zindra crash probe ready" || Fail "cannot reach the crash probe"
     fi
     WaitExit "$pid" 20
-    grep -v '^ALSA' "$out/crash-probe.log" || true
     [[ $status == - ]] || ExpectStatus "$status"
+    local said="zindra: put back what the program left changed"
+    [[ $restorer == watchdog ]] && said="zindra watchdog: the program ended without putting back"
+    WaitForLine crash-probe.log "$said" 10 || Fail "no '$said' from the $restorer"
+    grep -v '^ALSA' "$out/crash-probe.log" || true
     ExpectMachineRestored
     Shot restored
 }

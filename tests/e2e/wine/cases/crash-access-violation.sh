@@ -1,5 +1,6 @@
-# An access violation: the unhandled-exception filter puts the machine back; the process ends
-# with the exception's code (0xC0000005, of which the host sees the low byte).
+# An access violation: the process ends with the exception's code (0xC0000005, of which the host
+# sees the low byte) without touching the display from the faulting process; the watchdog puts the
+# machine back.
 RunCase() {
-    CrashCase access-violation 5
+    CrashCase access-violation 5 watchdog
 }

@@ -10,5 +10,5 @@ EndSession() {
 }
 
 RunCase() {
-    CrashCase wait - EndSession
+    CrashCase wait - program EndSession
 }

@@ -1,4 +1,5 @@
-# A C++ exception nobody catches: std::terminate's handler puts the machine back before abort.
+# A C++ exception nobody catches: std::terminate and abort end the process; the watchdog puts the
+# machine back.
 RunCase() {
-    CrashCase exception 3
+    CrashCase exception 3 watchdog
 }
