@@ -150,10 +150,15 @@ WaitForLanguageScreen() {
 }
 
 # Input goes to the Wine desktop's X window, which hands it to the Windows window in front.
+# NOTE: Wine drops the keys while the pointer is outside its desktop (after the switch to
+# 800x600 the screen's right and bottom edges are), so the pointer is brought onto it first.
 Focus() {
-    local desktop
+    local desktop WIDTH HEIGHT X Y
     desktop=$(xdotool search --name 'Wine desktop' | head -1)
     [[ -n $desktop ]] || Fail "no Wine desktop window"
+    eval "$(xdotool getwindowgeometry --shell "$desktop" | grep -E '^(WIDTH|HEIGHT)=')"
+    eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=')"
+    if ((X >= WIDTH || Y >= HEIGHT)); then xdotool mousemove 1 1; fi
     xdotool windowfocus --sync "$desktop"
 }
 
