@@ -192,12 +192,17 @@ Fact() {
     sed -n "s/^$1=//p" <<<"$state" | tr -d '\r'
 }
 
-# Expects fact $1 of the probe's state to be $2.
+# Expects each FACT=VALUE given of one look at the probe's state.
 Expect() {
-    local fact=$1 wanted=$2 got
-    got=$(Fact "$fact")
-    [[ $got == "$wanted" ]] || Fail "$fact is '$got', expected '$wanted'"
-    Log "$fact=$got"
+    local state pair fact got
+    state=$(Probe state "$kAppTitle")
+    state=${state//$'\r'/}
+    for pair in "$@"; do
+        fact=${pair%%=*}
+        got=$(sed -n "s/^$fact=//p" <<<"$state")
+        [[ $got == "${pair#*=}" ]] || Fail "$fact is '$got', expected '${pair#*=}'"
+    done
+    Log "$*"
 }
 
 # Waits up to $3 seconds for a line matching $2 in the case's file $1.
@@ -219,13 +224,9 @@ ExpectStatus() {
 # watchdog puts back comes a moment after the program has gone.
 ExpectMachineRestored() {
     local size=${kStartMode%x*}
-    Probe wait 10000 taskbar visible || Fail "the task bar did not come back"
-    Probe wait 10000 mode "${size%x*}" "${size#*x}" || Fail "the display mode did not come back"
-    Probe wait 10000 swap 0 || Fail "the mouse buttons were not reset"
-    Expect mode "$kStartMode"
-    Expect stored-mode "$storedMode"
-    Expect swap 0
-    Expect taskbar shown
+    Probe wait 10000 taskbar visible + mode "${size%x*}" "${size#*x}" + swap 0 ||
+        Fail "the machine was not put back"
+    Expect mode="$kStartMode" stored-mode="$storedMode" swap=0 taskbar=shown
 }
 
 # A normal end: the program put everything back itself, so its guard found nothing left to undo.
@@ -251,10 +252,8 @@ CrashCase() {
     wine "$ZINDRA_E2E_CRASH_PROBE" "$kind" </dev/null >>"$out/crash-probe.log" 2>&1 &
     local pid=$!
     Probe wait 15000 window TApplication "Zindra crash probe ready" || Fail "the crash probe did not get ready"
-    Expect mode "$kMenuMode"
-    Expect taskbar hidden
-    Expect swap 1
-    Shot changed
+    Expect mode="$kMenuMode" taskbar=hidden swap=1
+    Shot "changed-before-$kind"
     if [[ -n $trigger ]]; then
         "$trigger"
     else
@@ -267,5 +266,6 @@ CrashCase() {
     WaitForLine crash-probe.log "$said" 10 || Fail "no '$said' from the $restorer"
     grep -v '^ALSA' "$out/crash-probe.log" || true
     ExpectMachineRestored
-    Shot restored
+    Shot "restored-after-$kind"
+    mv "$out/crash-probe.log" "$out/crash-probe-$kind.log"
 }

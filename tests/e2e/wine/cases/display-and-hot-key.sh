@@ -4,33 +4,25 @@
 RunCase() {
     ExpectManifest
     ProbeBeside taskbars taskbars 2 120000 # two further monitors' task bars
-    Expect secondary shown
+    Expect secondary=shown
     StartMenu
     WaitForLanguageScreen
     Shot language-screen
-    Expect mode "$kMenuMode"
-    Expect stored-mode "$kMenuMode"
-    Expect taskbar hidden
-    Expect secondary hidden
-    Expect form shown
-    Expect form-bounds 0,0,800,600
-    Expect app hidden
-    Expect foreground TForm1
+    Expect mode="$kMenuMode" stored-mode="$kMenuMode" taskbar=hidden secondary=hidden form=shown \
+        form-bounds=0,0,800,600 app=hidden foreground=TForm1
     ProbeBeside cover cover 60000
     Probe wait 5000 foreground ZindraCover || Fail "another program's window did not come to the front"
     Key q # proves the other window has the keyboard
     Key ctrl+alt+z
     WaitForLine cover.out "key=81" 5 || Fail "the other program's window did not get the keyboard"
-    Expect mode "$kMenuMode" # the menu did nothing
-    Expect form shown
+    Expect mode="$kMenuMode" form=shown # the menu did nothing
     Key ctrl+x
     WaitExit "$menuPid" 20
     ExpectStatus 0
     ! grep -q "key=90" "$out/cover.out" || Fail "Ctrl+Alt+Z reached the other program: it was not taken"
     ! grep -q "key=88" "$out/cover.out" || Fail "Ctrl+X reached the other program: it was not taken"
-    Expect form missing
     ExpectMachineRestored
-    Expect secondary shown
+    Expect form=missing secondary=shown
     ExpectNothingLeftToUndo
     Shot after-exit
 }

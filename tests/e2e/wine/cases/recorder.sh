@@ -16,7 +16,7 @@ RunCase() {
     Probe wait 20000 shown TForm1 - || Fail "the menu did not come back when the program ended"
     Shot back-from-the-program
     Probe wait 5000 foreground TForm1 || Fail "the menu came back without the keyboard"
-    Expect listed 1
+    Expect listed=1
     ExpectCommandLine "$suite/boeke/boeke.exe.args.json.cmdline" "ANÉL FÊRE" ENG
     Key ctrl+x
     WaitExit "$menuPid" 20

@@ -9,21 +9,21 @@ RunCase() {
     ToOptionsInEnglish
     Click 369 383 # option 3
     Probe wait 10000 iconic TApplication "$kAppTitle" || Fail "the menu did not minimise while the program ran"
-    Expect form iconic
+    Expect form=iconic
     Shot first-minimised
     local first=$menuPid
     HandOver "$first"
     Probe wait 5000 shown TForm1 - || Fail "the first copy was not restored"
     Probe wait 5000 foreground TForm1 || Fail "the first copy came back without the keyboard"
-    Expect listed 1
+    Expect listed=1
     Shot first-restored
 
     ProbeBeside cover cover 60000
     Probe wait 5000 foreground ZindraCover || Fail "another program's window did not come to the front"
-    Expect at-centre ZindraCover
+    Expect at-centre=ZindraCover
     HandOver "$first"
     Probe wait 5000 foreground TForm1 || Fail "the covered first copy did not come to the front"
-    Expect at-centre TForm1
+    Expect at-centre=TForm1
     Shot first-in-front
 
     Key ctrl+x
@@ -40,7 +40,5 @@ HandOver() {
     WaitExit "$menuPid" 30
     ExpectStatus 0
     kill -0 "$first" 2>/dev/null || Fail "the first copy ended too"
-    Expect mode "$kMenuMode"
-    Expect taskbar hidden
-    Expect swap 0
+    Expect mode="$kMenuMode" taskbar=hidden swap=0
 }

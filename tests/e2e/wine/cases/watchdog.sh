@@ -15,8 +15,7 @@ Death() {
     StartMenu
     Probe wait 20000 shown TForm1 - || Fail "the menu's window did not appear"
     Probe wait 5000 mode 800 600 || Fail "the display mode did not change to 800x600"
-    Expect taskbar hidden
-    Expect secondary hidden
+    Expect taskbar=hidden secondary=hidden
     case $how in
         kill)
             WaitForLanguageScreen
@@ -40,7 +39,7 @@ Death() {
     WaitForLine zindra.log "zindra watchdog: the program ended without putting back" 10 ||
         Fail "the watchdog did not say it put the machine back"
     ExpectMachineRestored
-    Expect secondary shown
+    Expect secondary=shown
     grep -h "zindra watchdog" "$out/zindra.log"
     mv "$out/zindra.log" "$out/zindra-$how.log"
 }

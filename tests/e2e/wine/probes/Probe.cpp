@@ -4,7 +4,7 @@
 // (close, end the session, Ctrl+C, end the process, cover it with another window).
 //
 //   probe state [TITLE]                    facts as name=value lines (TITLE: the application window's)
-//   probe wait MS CONDITION...             until the condition holds (exit 0) or MS pass (exit 3):
+//   probe wait MS CONDITION [+ CONDITION]...  until all hold (exit 0) or MS pass (exit 3):
 //       mode W H | taskbar visible|hidden | secondary visible|hidden | swap 0|1 | foreground CLASS
 //       | window CLASS TITLE | gone CLASS TITLE | iconic CLASS TITLE | shown CLASS TITLE   (TITLE "-": any)
 //   probe message-box MS TITLE [ok]        waits for a message box, prints its text, presses OK
@@ -152,13 +152,29 @@ int Holds(const std::vector<std::string>& args) {
     return -1;
 }
 
+// Conditions joined by "+" hold when each does.
+int AllHold(const std::vector<std::string>& args) {
+    std::vector<std::string> one;
+    for (std::size_t i = 0; i <= args.size(); ++i) {
+        if (i < args.size() && args[i] != "+") {
+            one.push_back(args[i]);
+            continue;
+        }
+        if (one.empty()) return -1;
+        const int holds = Holds(one);
+        if (holds <= 0) return holds;
+        one.clear();
+    }
+    return 1;
+}
+
 int Wait(int argc, char** argv) {
     if (argc < 4) return kNotUnderstood;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     const std::vector<std::string> condition(argv + 3, argv + argc);
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        const int holds = Holds(condition);
+        const int holds = AllHold(condition);
         if (holds < 0) return kNotUnderstood;
         if (holds) return kDone;
         if (GetTickCount64() - start >= limit) {
