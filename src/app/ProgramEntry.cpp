@@ -5,6 +5,7 @@
 
 #include "framework/Registration.h"
 #include "framework/app/Application.h"
+#include "imaging/ThemeWatcher.h"
 #include "menu/MainForm.h"
 #include "menu/Registration.h"
 #include "services/ZkApplication.h"
@@ -20,6 +21,8 @@ int RunProgram(platform::Platform& platform, const ProgramHooks& hooks) {
         // The kit's application object comes before any window: it takes the single-instance
         // mutex and owns the timer pool.
         new TZkApplication(&application);
+        // The system's visual styles, followed for the whole run.
+        new TThemeWatcher(&application);
         application.SetTitle("Zindra Gr 67");
         if (hooks.Started) hooks.Started(application.Handle());
         try {

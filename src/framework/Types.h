@@ -30,12 +30,16 @@ inline constexpr TColor clBlue = 0xFF0000;
 inline constexpr TColor clWhite = 0xFFFFFF;
 inline constexpr TColor clNone = 0x1FFFFFFF;
 inline constexpr TColor kSystemColorFlag = static_cast<TColor>(0x80000000u);
+inline constexpr TColor clScrollBar = kSystemColorFlag | 0;
 inline constexpr TColor clWindow = kSystemColorFlag | 5;
+inline constexpr TColor clWindowFrame = kSystemColorFlag | 6;
 inline constexpr TColor clWindowText = kSystemColorFlag | 8;
 inline constexpr TColor clBtnFace = kSystemColorFlag | 15;
 inline constexpr TColor clBtnShadow = kSystemColorFlag | 16;
 inline constexpr TColor clBtnText = kSystemColorFlag | 18;
 inline constexpr TColor clBtnHighlight = kSystemColorFlag | 20;
+inline constexpr TColor cl3DDkShadow = kSystemColorFlag | 21;
+inline constexpr TColor cl3DLight = kSystemColorFlag | 22;
 inline constexpr TColor clInfoText = kSystemColorFlag | 23;
 inline constexpr TColor clInfoBk = kSystemColorFlag | 24;
 
@@ -66,6 +70,10 @@ using TMouseEvent = std::function<void(TObject* sender, TMouseButton button, TSh
 using TMouseMoveEvent = std::function<void(TObject* sender, TShiftState shift, int x, int y)>;
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+// A wheel turn (delta 120 a notch, positive away from the user); setting handled keeps the
+// control from its own wheel handling.
+using TMouseWheelEvent =
+    std::function<void(TObject* sender, TShiftState shift, int wheelDelta, Point mousePos, bool& handled)>;
 
 enum class TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 

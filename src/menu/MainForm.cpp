@@ -11,6 +11,8 @@
 #include "services/SysInfo.h"
 #include "services/Wave.h"
 #include "widgets/ImageBut.h"
+#include "widgets/MorphButton.h"
+#include "widgets/ShapeHint.h"
 #include "widgets/ThreadedTimer.h"
 
 namespace zindra {
@@ -72,6 +74,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Field("exitbut", exitbut);
     Field("backbut", backbut);
     Field("reportbut", reportbut);
+    Field("MorphButton1", MorphButton1);
     Field("musicknop", musicknop);
     Field("nameedit", nameedit);
     Field("music", music);
@@ -83,6 +86,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Field("delaytimer", delaytimer);
     Field("shownameedittimer", shownameedittimer);
     Field("ZkGlobalHotKey1", ZkGlobalHotKey1);
+    Field("ZkShapeHint1", ZkShapeHint1);
     Field("volstarter", volstarter);
     Field("ZkOneInstance1", ZkOneInstance1);
     Field("ZkGlobalHotKey2", ZkGlobalHotKey2);

@@ -22,9 +22,11 @@ namespace zindra {
 
 class TImageBut;
 class TMediaPlayer;
+class TMorphButton;
 class TThreadedTimer;
 class TZkGlobalHotKey;
 class TZkOneInstance;
+class TZkShapeHint;
 class TZkStarter;
 class TZkSysInfo;
 class TZkWaveComp;
@@ -51,6 +53,7 @@ public:
     TImageBut* exitbut = nullptr;
     TImageBut* backbut = nullptr;
     TImageBut* reportbut = nullptr;
+    TMorphButton* MorphButton1 = nullptr;
     TImage* musicknop = nullptr;
     TEdit* nameedit = nullptr;
     TMediaPlayer* music = nullptr;
@@ -62,6 +65,7 @@ public:
     TTimer* delaytimer = nullptr;
     TTimer* shownameedittimer = nullptr;
     TZkGlobalHotKey* ZkGlobalHotKey1 = nullptr;
+    TZkShapeHint* ZkShapeHint1 = nullptr;
     TZkStarter* volstarter = nullptr;
     TZkOneInstance* ZkOneInstance1 = nullptr;
     TZkGlobalHotKey* ZkGlobalHotKey2 = nullptr;

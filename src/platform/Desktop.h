@@ -81,7 +81,11 @@ public:
     virtual void BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t lParam) = 0;
     virtual PixelFrame CaptureScreen(Rect area) = 0;
     virtual std::uint32_t GetSysColor(int index) = 0;
+    // Whether visual styles are on (the system's themes are active and apply to this program).
     virtual bool VisualStylesEnabled() = 0;
+    // While watched, a hidden message window gets WM_THEMECHANGED whenever the user switches
+    // visual styles or the theme, after which VisualStylesEnabled gives the new answer.
+    virtual void WatchThemeChanges(WindowHandle window, bool watch) = 0;
     // The names of the screen fonts the windowing layer offers, in the order it lists them.
     virtual std::vector<std::string> ScreenFontNames() = 0;
 

@@ -11,6 +11,7 @@ enum class EventKind : std::uint8_t {
     MouseMove,    // X, Y in client coordinates; Shift holds the held buttons and modifiers
     MouseDown,    // Button that went down
     MouseUp,      // Button that came up
+    MouseWheel,   // X, Y in client coordinates; Delta the turn (120 a notch, positive away from the user)
     KeyDown,      // Key: virtual-key code
     KeyUp,        // Key: virtual-key code
     Char,         // Key: the ANSI character the key produced
@@ -43,6 +44,7 @@ struct Event {
     MouseButton Button = MouseButton::Left;
     std::uint32_t Key = 0;
     std::uint32_t Shift = 0;
+    int Delta = 0;
     std::uint32_t Msg = 0;
     std::uintptr_t WParam = 0;
     std::intptr_t LParam = 0;

@@ -1,6 +1,7 @@
 // 32-bit pixel buffers as the platform sees them: a finished window frame or a screen capture.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -16,7 +17,7 @@ struct PixelView {
     int Width = 0;
     int Height = 0;
     int Stride = 0;
-    const Pixel* Row(int y) const { return Pixels + static_cast<long>(y) * Stride; }
+    const Pixel* Row(int y) const { return Pixels + static_cast<std::ptrdiff_t>(y) * Stride; }
 };
 
 // An owned, tightly packed frame.

@@ -49,10 +49,14 @@ inline constexpr std::uint32_t WM_CLOSE = 0x0010;
 inline constexpr std::uint32_t WM_DISPLAYCHANGE = 0x007E;
 inline constexpr std::uint32_t WM_TIMER = 0x0113;
 inline constexpr std::uint32_t WM_HOTKEY = 0x0312;
+inline constexpr std::uint32_t WM_THEMECHANGED = 0x031A;
 inline constexpr std::uint32_t MM_MCINOTIFY = 0x03B9;
 inline constexpr std::uint32_t MM_MIXM_LINE_CHANGE = 0x3D0;
 inline constexpr std::uint32_t MM_MIXM_CONTROL_CHANGE = 0x3D1;
 inline constexpr std::uint32_t WM_USER = 0x0400;
+
+// One notch of a mouse wheel.
+inline constexpr int WHEEL_DELTA = 120;
 
 // Virtual-key codes used by the kit and the script language.
 inline constexpr std::uint32_t VK_BACK = 0x08;
@@ -92,6 +96,8 @@ inline constexpr int VREFRESH = 116;
 // GetSystemMetrics indices.
 inline constexpr int SM_CXSCREEN = 0;
 inline constexpr int SM_CYSCREEN = 1;
+inline constexpr int SM_CXVSCROLL = 2;
+inline constexpr int SM_CYHSCROLL = 3;
 inline constexpr int SM_SWAPBUTTON = 23;
 
 // SystemParametersInfo actions used by the kit.

@@ -15,7 +15,7 @@ expect_line() {  # journal, pattern, what
 # 1. The walk: exit 0, the screenshots, the journal of everything done to the machine.
 "$zindra" --headless --suite "$work/suite" --programs fake --script "$here/walk.script" \
     --shots "$work/shots" --journal "$work/walk.jsonl" >/dev/null || fail "the walk ended with $?"
-for shot in language options back-from-program; do
+for shot in language options back-from-program back-hint; do
     [ "$(head -c 8 "$work/shots/$shot.png" | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] \
         || fail "screenshot $shot is not a PNG"
 done
@@ -28,6 +28,8 @@ expect_line "$j" '"params":".*\\"\*ANNA#\\" \\"\*#\\" \\"\*#\\" \\"\*TRUE#\\" \\
 expect_line "$j" '"state":"minimized"' "minimised while the program runs"
 expect_line "$j" '"ev":"process-exit","code":0' "the program's end"
 expect_line "$j" '"file-read","path":"Z:.*menu\\\\m_3a.jpg"' "the Afrikaans option screen"
+expect_line "$j" '"ev":"cursor","handle":[1-9][0-9]*,"size":\[32,32\],"hotspot":\[5,2\]' "the hand pointer over a zone"
+expect_line "$j" '"ev":"window","title":"","class":"TZkShapeHintWindow","state":"normal"' "the back button's hint"
 # Music: the first track to its end, a random track, held when the program starts, a new random
 # track when it ends.
 music=$(grep '"ev":"midi"' "$j" | sed 's/.*"op":"\([a-z]*\)","file":".*\\\\\([^\\]*\)".*/\1 \2/' | tr '\n' ',')

@@ -10,6 +10,7 @@
 #include "flow/MenuWorld.h"
 #include "framework/app/Application.h"
 #include "framework/graphics/JpegDecoder.h"
+#include "imaging/PngGraphic.h"
 #include "menu/MainForm.h"
 #include "widgets/ImageBut.h"
 
@@ -204,6 +205,25 @@ TEST_F(ScreenFlow, MovingOverTheBackgroundBlanksTheSmallButtonsUntilEnteredAgain
     EXPECT_FALSE(world.form->musicknop->Picture()->Empty());
     world.Move(kExitX, kExitY);
     EXPECT_FALSE(world.form->exitbut->Picture()->Empty());
+}
+
+// The exit and report buttons' hover pictures are PNG pictures; the report button's see-through
+// corners show the screen beneath and its middle is the picture itself.
+TEST_F(ScreenFlow, HoverPicturesOfExitAndReportArePngsDrawnOverTheScreen) {
+    constexpr int kReportLeft = 610, kReportTop = 544;
+    world.WalkToOptions(2);
+    world.Move(kBackgroundX, kBackgroundY);
+    world.Move(kBackgroundX + 5, kBackgroundY);  // blanks the small buttons: the screen alone
+    const Pixel beneath = world.machine.Screenshot().At(kReportLeft, kReportTop);
+    world.Move(kReportLeft + 24, kReportTop + 22);
+    const auto* png = dynamic_cast<const TPngGraphic*>(world.form->reportbut->Picture()->Graphic());
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(png->TransparencyMode(), TPngTransparencyMode::ptmPartial);
+    const platform::PixelFrame shot = world.machine.Screenshot();
+    EXPECT_EQ(shot.At(kReportLeft, kReportTop), beneath);
+    EXPECT_EQ(shot.At(kReportLeft + 24, kReportTop + 22), png->ToPixels().At(24, 22));
+    world.Move(kExitX, kExitY);
+    EXPECT_NE(dynamic_cast<const TPngGraphic*>(world.form->exitbut->Picture()->Graphic()), nullptr);
 }
 
 TEST_F(ScreenFlow, BackPlaysTheEffectAndShowsTheLanguageScreen) {

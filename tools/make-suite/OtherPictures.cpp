@@ -1,7 +1,11 @@
 // The exit screen's background and advert, and the pictures stored with the main window's layout.
 #include "Pictures.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "JpegOut.h"
+#include "PngOut.h"
 
 namespace zindra::suitemaker {
 
@@ -29,6 +33,19 @@ TRgbImage SmallFace(TFontFace& font, const std::string& icon, Rgb base, bool lit
     image.Frame({0, 0, 48, 45}, lit ? Rgb{255, 230, 0} : kWhite, lit ? 3 : 1);
     font.DrawCentred(image, {0, 0, 48, 45}, icon, 26, kWhite);
     return image;
+}
+
+// See-through corners of radius r around a w x h face, edges anti-aliased over one pixel.
+std::vector<std::uint8_t> RoundedAlpha(int w, int h, double r) {
+    std::vector<std::uint8_t> alpha;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const double dx = std::max({r - (x + 0.5), (x + 0.5) - (w - r), 0.0});
+            const double dy = std::max({r - (y + 0.5), (y + 0.5) - (h - r), 0.0});
+            const double outside = std::hypot(dx, dy) - r + 0.5;
+            alpha.push_back(static_cast<std::uint8_t>(std::lround(255.0 * std::clamp(1.0 - outside, 0.0, 1.0))));
+        }
+    return alpha;
 }
 
 }  // namespace
@@ -94,10 +111,13 @@ void WriteLayoutPictures(const std::filesystem::path& dir, TFontFace& font) {
 
     for (const bool lit : {false, true}) {
         const std::string suffix = lit ? "-to.jpg" : "-from.jpg";
-        WriteJpeg(dir / ("exitbut" + suffix), SmallFace(font, "\u2715", {170, 25, 25}, lit));
         WriteJpeg(dir / ("backbut" + suffix), SmallFace(font, "\u2190", {30, 90, 170}, lit));
-        WriteJpeg(dir / ("reportbut" + suffix), SmallFace(font, "\u270E", {30, 130, 60}, lit));
     }
+    // The exit and report buttons' hover pictures are PNG: RGB, and RGB with see-through corners.
+    WriteJpeg(dir / "exitbut-from.jpg", SmallFace(font, "\u2715", {170, 25, 25}, false));
+    WritePng(dir / "exitbut-to.png", SmallFace(font, "\u2715", {170, 25, 25}, true), {});
+    WriteJpeg(dir / "reportbut-from.jpg", SmallFace(font, "\u270E", {30, 130, 60}, false));
+    WritePng(dir / "reportbut-to.png", SmallFace(font, "\u270E", {30, 130, 60}, true), RoundedAlpha(48, 45, 10));
     WriteJpeg(dir / "musicknop.jpg", SmallFace(font, "\u266A", {110, 40, 140}, false));
 }
 

@@ -123,6 +123,7 @@ protected:
 private:
     void DispatchMouse(const platform::Event& event);
     void DispatchKey(const platform::Event& event);
+    void DispatchWheel(const platform::Event& event);
     void Activated(bool active);
     void ShowWindowNow();
     void CloseModal();

@@ -29,6 +29,9 @@ void TCustomForm::HandleEvent(const platform::Event& event) {
         case EventKind::MouseUp:
             DispatchMouse(event);
             break;
+        case EventKind::MouseWheel:
+            DispatchWheel(event);
+            break;
         case EventKind::KeyDown:
         case EventKind::KeyUp:
         case EventKind::Char:
@@ -101,6 +104,18 @@ void TCustomForm::DispatchMouse(const platform::Event& event) {
         }
     }
     target->MouseUp(button, event.Shift, x, y);
+}
+
+// The windowed control under the pointer (or holding the capture) hears the turn first; what it
+// leaves unused goes up through its parents to the form.
+void TCustomForm::DispatchWheel(const platform::Event& event) {
+    TControl* under = captureControl_ ? captureControl_ : ControlAtPos({event.X, event.Y}, false);
+    TWinControl* target = dynamic_cast<TWinControl*>(under);
+    if (!target) target = under ? under->Parent() : this;
+    for (; target; target = target->Parent()) {
+        const Point origin = target == this ? Point{0, 0} : target->FormOrigin();
+        if (target->DoMouseWheel(event.Shift, event.Delta, {event.X - origin.X, event.Y - origin.Y})) return;
+    }
 }
 
 TWinControl* TCustomForm::FirstFocusable(TWinControl* within) const {

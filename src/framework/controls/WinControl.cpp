@@ -93,6 +93,12 @@ void TWinControl::KeyUp(std::uint16_t& key, TShiftState shift) {
     if (OnKeyUp) OnKeyUp(this, key, shift);
 }
 
+bool TWinControl::DoMouseWheel(TShiftState shift, int wheelDelta, Point mousePos) {
+    bool handled = false;
+    if (OnMouseWheel) OnMouseWheel(this, shift, wheelDelta, mousePos, handled);
+    return handled;
+}
+
 void TWinControl::PaintSelf(TCanvas& canvas) {
     canvas.Brush().Color = Color();
     canvas.Brush().Style = TBrushStyle::bsSolid;

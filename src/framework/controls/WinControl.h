@@ -34,6 +34,9 @@ public:
     virtual void KeyDown(std::uint16_t& key, TShiftState shift);
     virtual void KeyPress(char& key);
     virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+    // A wheel turn over the control (mousePos in client coordinates); true when it was used. The
+    // default offers it to OnMouseWheel; unused turns go on to the parent.
+    virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, Point mousePos);
 
     // Paints this control and its children; canvas origin is the form's client area.
     virtual void PaintTree(TCanvas& canvas, const Rect& dirty);
@@ -46,6 +49,7 @@ public:
     TKeyEvent OnKeyUp;
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
+    TMouseWheelEvent OnMouseWheel;
     void SetOnKeyDown(TKeyEvent e) { OnKeyDown = std::move(e); }
     void SetOnKeyPress(TKeyPressEvent e) { OnKeyPress = std::move(e); }
     void SetOnKeyUp(TKeyEvent e) { OnKeyUp = std::move(e); }

@@ -27,10 +27,14 @@ inline constexpr std::uint8_t PixelA(Pixel p) {
     return static_cast<std::uint8_t>(p >> 24);
 }
 
+// The message of a raster whose pixel memory cannot be had.
+inline constexpr const char* kSNoPixelMemory = "Can't allocate the DIB handle";
+
 class Bitmap32 {
 public:
-    // Largest side accepted from any decoder; keeps width * height * 4 far from overflow.
-    static constexpr int kMaxSide = 16384;
+    // Largest side of any raster (a PNG picture may have 65535). Whether a size within it can be
+    // had is the memory's say: decoders hold what a file may claim to limits of their own.
+    static constexpr int kMaxSide = 65535;
 
     Bitmap32() = default;
     Bitmap32(int width, int height, Pixel fill = MakePixel(0, 0, 0));
@@ -46,6 +50,8 @@ public:
     const Pixel* Data() const { return pixels_.data(); }
     platform::PixelView View() const { return {pixels_.data(), width_, height_, width_}; }
 
+    // Throws EInvalidGraphic for a negative side or one above kMaxSide, and EOutOfResources
+    // (kSNoPixelMemory) when the memory cannot be had; either way the raster is left empty.
     void Resize(int width, int height, Pixel fill = MakePixel(0, 0, 0));
     void Fill(Pixel value);
 

@@ -91,6 +91,7 @@ void TBitmap::Assign(const TGraphic& source) {
         *this = *bitmap;
         return;
     }
+    if (source.AssignTo(*this)) return;
     image_ = source.ToPixels();
     bitsPerPixel_ = 24;
     canvas_.reset();

@@ -371,6 +371,10 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
     const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel) / 8;
     const std::size_t stride = (image.Width() * bytesPerPixel + 3) / 4 * 4;
     const std::size_t imageSize = stride * image.Height();
+    // The file's size fields are 32 bits wide; the largest rasters do not fit them.
+    if (imageSize > std::numeric_limits<std::uint32_t>::max() - kFileHeaderSize - 108) {
+        throw EInvalidOperation("Bitmap too large to save");
+    }
 
     std::vector<std::uint8_t> out;
     out.reserve(kFileHeaderSize + 108 + imageSize);

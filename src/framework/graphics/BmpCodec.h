@@ -29,7 +29,8 @@ DecodedBmp DecodeBmp(std::span<const std::uint8_t> data);
 // Writes bottom-up, uncompressed rows with a 40-byte info header. bitsPerPixel is 24 (alpha
 // dropped) or 32; a 32-bit picture with any pixel below alpha 255 is written with a V4 header
 // and an alpha mask instead, so the alpha survives being read back.
-// Throws EInvalidOperation for an empty picture or another depth.
+// Throws EInvalidOperation for an empty picture, another depth, or one too large for the file's
+// 32-bit size fields.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel);
 
 }  // namespace zindra

@@ -14,6 +14,11 @@ TCanvas::TCanvas(Bitmap32& target, Point origin, Rect clip) : target_(target), o
 
 TCanvas::TCanvas(Bitmap32& target) : TCanvas(target, {0, 0}, {0, 0, target.Width(), target.Height()}) {}
 
+void TCanvas::TargetResized() {
+    origin_ = {0, 0};
+    state_.Clip = {0, 0, target_.Width(), target_.Height()};
+}
+
 Rect TCanvas::ClipRect() const {
     return state_.Clip.Offset(-origin_.X, -origin_.Y);
 }

@@ -76,6 +76,10 @@ public:
     void Save();
     void Restore();
 
+    // The target was given a new size: the clip is the whole target again (origin (0, 0)),
+    // as a fresh canvas's would be; pen, brush and font stay.
+    void TargetResized();
+
     Bitmap32& Target() { return target_; }
     const Bitmap32& Target() const { return target_; }
     Point Origin() const { return origin_; }

@@ -17,6 +17,8 @@ namespace {
 struct Registry {
     std::mutex mutex;
     std::map<std::string, GraphicFactory> byExtension;
+    std::map<std::string, std::string> descriptions;
+    std::map<std::string, GraphicFactory, std::less<>> byClassName;
 };
 
 Registry& TheRegistry() {
@@ -44,10 +46,31 @@ void TGraphic::Changed() {
     if (OnChange) OnChange(this);
 }
 
-void RegisterGraphicClass(const std::string& extension, GraphicFactory factory) {
+void RegisterGraphicClass(const std::string& extension, GraphicFactory factory, const std::string& description) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
     r.byExtension[LowerCase(extension)] = std::move(factory);
+    r.descriptions[LowerCase(extension)] = description;
+}
+
+std::string GraphicDescription(std::string_view extension) {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    const auto it = r.descriptions.find(LowerCase(extension));
+    return it == r.descriptions.end() ? std::string() : it->second;
+}
+
+void RegisterGraphicClassName(const std::string& className, GraphicFactory factory) {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    r.byClassName[className] = std::move(factory);
+}
+
+std::unique_ptr<TGraphic> CreateGraphicForClassName(std::string_view className) {
+    Registry& r = TheRegistry();
+    std::lock_guard lock(r.mutex);
+    const auto it = r.byClassName.find(className);
+    return it == r.byClassName.end() ? nullptr : it->second();
 }
 
 std::unique_ptr<TGraphic> CreateGraphicForExtension(std::string_view extension) {

@@ -34,6 +34,12 @@ public:
     virtual std::unique_ptr<TGraphic> Clone() const = 0;
     // The picture as opaque or alpha-carrying pixels, for code that works on pixels.
     virtual Bitmap32 ToPixels() const = 0;
+    // Copies this picture into a graphic of another kind in its own way; false when it has
+    // none for that kind (the destination then takes the pixels).
+    virtual bool AssignTo(TGraphic& destination) const {
+        (void)destination;
+        return false;
+    }
 
     TNotifyEvent OnChange;
 
@@ -47,10 +53,18 @@ protected:
 
 using GraphicFactory = std::function<std::unique_ptr<TGraphic>()>;
 
-// Registers a picture kind for a file extension (without the dot, any case).
-void RegisterGraphicClass(const std::string& extension, GraphicFactory factory);
+// Registers a picture kind for a file extension (without the dot, any case), with the kind's
+// description for file choosers.
+void RegisterGraphicClass(const std::string& extension, GraphicFactory factory, const std::string& description = {});
 // A new empty picture of the kind for that extension, or null.
 std::unique_ptr<TGraphic> CreateGraphicForExtension(std::string_view extension);
+// The description registered with the extension; empty when none.
+std::string GraphicDescription(std::string_view extension);
+
+// Registers the class name a stored layout picture names its kind by ("TPngGraphic").
+void RegisterGraphicClassName(const std::string& className, GraphicFactory factory);
+// A new empty picture of the named class (exact name), or null.
+std::unique_ptr<TGraphic> CreateGraphicForClassName(std::string_view className);
 
 // Registers JPEG ("jpg", "jpeg") and Windows bitmaps ("bmp").
 void RegisterStandardGraphics();

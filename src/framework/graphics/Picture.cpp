@@ -64,4 +64,14 @@ void TPicture::LoadFromBytes(const std::string& extension, std::span<const std::
     Take(std::move(graphic));
 }
 
+void TPicture::LoadFromStoredData(std::span<const std::uint8_t> data) {
+    const std::size_t nameLength = data.empty() ? 0 : data[0];
+    if (data.empty() || data.size() - 1 < nameLength) throw EInvalidGraphic("Stored picture has no class name");
+    const std::string className(reinterpret_cast<const char*>(data.data()) + 1, nameLength);
+    std::unique_ptr<TGraphic> graphic = CreateGraphicForClassName(className);
+    if (!graphic) throw EInvalidGraphic("Unknown picture class " + className);
+    graphic->LoadFromBytes(data.subspan(1 + nameLength));
+    Take(std::move(graphic));
+}
+
 }  // namespace zindra

@@ -39,6 +39,9 @@ public:
     void LoadFromFile(const std::string& fileName);
     void LoadFromFile(platform::System& system, const std::string& fileName);
     void LoadFromBytes(const std::string& extension, std::span<const std::uint8_t> bytes);
+    // A picture as a layout stores it: its class name as a length-prefixed string, then the
+    // picture's own data. Throws EInvalidGraphic for an unregistered class name.
+    void LoadFromStoredData(std::span<const std::uint8_t> data);
 
     int Width() const { return graphic_ ? graphic_->Width() : 0; }
     int Height() const { return graphic_ ? graphic_->Height() : 0; }

@@ -1,4 +1,5 @@
-// A picture property in a layout: the value names a picture built into the program.
+// A picture property in a layout: the value names a picture built into the program, or holds
+// the picture itself as stored data (its class name, then its bytes).
 #pragma once
 
 #include "framework/Exception.h"
@@ -14,6 +15,16 @@ PropertyInfo Picture(std::string name, Setter set) {
     PropertyInfo info;
     info.Name = std::move(name);
     info.Set = [set](TPersistent& target, const LayoutValue& value, LoadContext&) {
+        if (value.Type == LayoutValue::Kind::Binary) {
+            TPicture picture;
+            try {
+                picture.LoadFromStoredData(value.Bytes);
+            } catch (const Exception& e) {
+                LoadContext::Fail(value, e.ClassName() + std::string(": ") + e.Message());
+            }
+            (static_cast<C&>(target).*set)(&picture);
+            return;
+        }
         const std::string& asset = ReadString(value);
         const auto bytes = FindResource(asset);
         if (bytes.empty()) LoadContext::Fail(value, "no built-in picture " + asset);

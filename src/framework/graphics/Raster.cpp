@@ -6,11 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define ZINDRA_RASTER_SSE2 1
-#endif
-
+#include "framework/graphics/BlendSet.h"
 #include "framework/graphics/PixelBlend.h"
 #include "framework/graphics/RasterClip.h"
 
@@ -206,35 +202,6 @@ void CopyPixels(Bitmap32& dst, int dx, int dy, const Bitmap32& src, const Rect& 
 
 namespace {
 
-// Straight-alpha pixels over an opaque row at full constant alpha; returns how many were done.
-// NOTE: SSE2 is part of every x86-64 processor, and this computes exactly OverOpaque's sums
-// (each fits 16 bits), four pixels at a time; other processors take the scalar loop.
-int BlendOpaqueRowFast(Pixel* dst, const Pixel* src, int n) {
-#ifdef ZINDRA_RASTER_SSE2
-    const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi16(255), half = _mm_set1_epi16(128);
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    auto blendHalf = [&](__m128i s, __m128i d) {  // two pixels in 16-bit lanes
-        __m128i a = _mm_shufflelo_epi16(s, _MM_SHUFFLE(3, 3, 3, 3));
-        a = _mm_shufflehi_epi16(a, _MM_SHUFFLE(3, 3, 3, 3));
-        __m128i t = _mm_add_epi16(_mm_mullo_epi16(s, a), _mm_mullo_epi16(d, _mm_sub_epi16(full, a)));
-        t = _mm_add_epi16(t, half);
-        return _mm_srli_epi16(_mm_add_epi16(t, _mm_srli_epi16(t, 8)), 8);
-    };
-    int i = 0;
-    for (; i + 4 <= n; i += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dst + i));
-        const __m128i lo = blendHalf(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero));
-        const __m128i hi = blendHalf(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_or_si128(_mm_packus_epi16(lo, hi), alpha));
-    }
-    return i;
-#else
-    (void)dst, (void)src, (void)n;
-    return 0;
-#endif
-}
-
 // Composites n straight-alpha source pixels, their alpha scaled by constantAlpha / 255, over a
 // row. Rows whose destination is opaque throughout (the usual window frame) take branch-free loops.
 void BlendRow(Pixel* dst, const Pixel* src, int n, std::uint32_t constantAlpha) {
@@ -242,11 +209,9 @@ void BlendRow(Pixel* dst, const Pixel* src, int n, std::uint32_t constantAlpha) 
     for (int i = 0; i < n; ++i)
         opaque &= dst[i];
     if (opaque == 0xFF000000u && constantAlpha == 255) {
-        for (int i = BlendOpaqueRowFast(dst, src, n); i < n; ++i)
-            dst[i] = blend::OverOpaque(dst[i], src[i], src[i] >> 24);
+        blend::Blender().CompositeRun(src, dst, n);
     } else if (opaque == 0xFF000000u) {
-        for (int i = 0; i < n; ++i)
-            dst[i] = blend::OverOpaqueWeighted(dst[i], src[i], (src[i] >> 24) * constantAlpha);
+        blend::Blender().CompositeRunWeighted(src, dst, n, constantAlpha);
     } else if (constantAlpha == 255) {
         for (int i = 0; i < n; ++i)
             dst[i] = blend::OverStraight(dst[i], src[i]);

@@ -41,6 +41,10 @@ constexpr Named kColors[] = {
     {"clBtnHighlight", clBtnHighlight},
     {"clInfoText", clInfoText},
     {"clInfoBk", clInfoBk},
+    {"clScrollBar", clScrollBar},
+    {"clWindowFrame", clWindowFrame},
+    {"cl3DDkShadow", cl3DDkShadow},
+    {"cl3DLight", cl3DLight},
 };
 
 constexpr Named kCursors[] = {

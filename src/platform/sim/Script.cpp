@@ -91,6 +91,12 @@ ScriptCommand ParseLine(const std::string& raw, int line) {
                  : verb == "up"   ? CommandKind::Up
                                   : CommandKind::Click;
         ParsePointer(c, w);
+    } else if (verb == "wheel") {
+        needs(4);
+        c.Kind = CommandKind::Wheel;
+        c.A = Number(w[1], line, -100000, 100000);
+        c.B = Number(w[2], line, -100000, 100000);
+        c.C = Number(w[3], line, -100, 100);
     } else if (verb == "key") {
         c.Kind = CommandKind::Key;
         ParseKey(c, w);

@@ -79,6 +79,11 @@ void ScriptRunner::Execute(const ScriptCommand& c) {
             if (c.Kind != CommandKind::Up) input.Press(x, y, c.Button);
             if (c.Kind != CommandKind::Down) input.Release(x, y, c.Button);
             break;
+        case CommandKind::Wheel:
+            input.MoveTo(x, y);
+            Settle();
+            input.Wheel(x, y, static_cast<int>(c.C) * WHEEL_DELTA);
+            break;
         case CommandKind::Key:
             input.Key(static_cast<std::uint32_t>(c.A), static_cast<std::uint32_t>(c.B));
             break;
@@ -109,7 +114,7 @@ void ScriptRunner::WriteShot(const std::string& name) {
     if (shotsFolder_.empty()) return;
     std::error_code ec;
     fs::create_directories(shotsFolder_, ec);
-    const PixelFrame screen = machine_.Screenshot();
+    const PixelFrame screen = machine_.ScreenAsSeen();
     const std::vector<std::uint8_t> png = EncodePng(screen.View(), false);
     const fs::path path = fs::path(shotsFolder_) / (name + ".png");
     std::ofstream out(path, std::ios::binary);

@@ -42,6 +42,7 @@ struct SimConfig {
     std::uint32_t MixerDevices = 1;
     bool MouseButtonsSwapped = false;
     bool FontSmoothing = false;
+    bool VisualStyles = false;  // themed controls; SimThemes switches it while programs run
     int TaskBarHeight = 30;
     LocalTime StartTime{2026, 3, 2, 8, 0, 0, 0};
     std::string UserName = "PUPIL";

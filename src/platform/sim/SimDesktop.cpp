@@ -29,6 +29,7 @@ WindowHandle SimDesktop::CreateMessageWindow() {
 
 void SimDesktop::DestroyWindow(WindowHandle window) {
     machine_.HotKeys().UnregisterAllOf(window);
+    machine_.Themes().Watch(window, false);
     machine_.Windows().Destroy(window);
 }
 
@@ -97,10 +98,13 @@ Point SimDesktop::CursorPos() {
     return machine_.Input().Cursor();
 }
 
-CursorHandle SimDesktop::CreateCursor(const CursorImage&) {
-    const CursorHandle handle = nextCursor_;
-    nextCursor_ += 4;
-    return handle;
+CursorHandle SimDesktop::CreateCursor(const CursorImage& image) {
+    return machine_.Pointer().Create(image);
+}
+
+void SimDesktop::SetCursor(CursorHandle cursor) {
+    cursor_ = cursor;
+    machine_.Pointer().Set(cursor);
 }
 
 int SimDesktop::GetDeviceCaps(int index) {
@@ -113,6 +117,9 @@ int SimDesktop::GetSystemMetrics(int index) {
             return machine_.Screen().Current().Width;
         case SM_CYSCREEN:
             return machine_.Screen().Current().Height;
+        case SM_CXVSCROLL:
+        case SM_CYHSCROLL:
+            return 16;
         case SM_SWAPBUTTON:
             return machine_.Settings().MouseButtonsSwapped() ? 1 : 0;
         default:
@@ -148,33 +155,12 @@ PixelFrame SimDesktop::CaptureScreen(Rect area) {
 }
 
 std::uint32_t SimDesktop::GetSysColor(int index) {
-    // The classic scheme, as COLORREF (0x00BBGGRR).
-    switch (index) {
-        case 1:
-            return 0x00A56E3A;  // desktop
-        case 5:
-            return 0x00FFFFFF;  // window
-        case 8:
-            return 0x00000000;  // window text
-        case 13:
-            return 0x006A240A;  // highlight
-        case 14:
-            return 0x00FFFFFF;  // highlight text
-        case 15:
-            return 0x00C0C0C0;  // button face
-        case 16:
-            return 0x00808080;  // button shadow
-        case 18:
-            return 0x00000000;  // button text
-        case 20:
-            return 0x00FFFFFF;  // button highlight
-        case 23:
-            return 0x00000000;  // info text
-        case 24:
-            return 0x00E1FFFF;  // info background
-        default:
-            return 0x00C0C0C0;
-    }
+    // The classic scheme as COLORREF (0x00BBGGRR), indices 0 (scroll bar) to 30 (menu bar).
+    static constexpr std::uint32_t kScheme[31] = {
+        0xC0C0C0, 0xA56E3A, 0x800000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0x000000, 0x000000, 0x000000, 0xFFFFFF, 0xC0C0C0,
+        0xC0C0C0, 0x808080, 0x6A240A, 0xFFFFFF, 0xC0C0C0, 0x808080, 0x808080, 0x000000, 0xC0C0C0, 0xFFFFFF, 0x000000,
+        0xDFDFDF, 0x000000, 0xE1FFFF, 0xC0C0C0, 0x800000, 0xF0CAA6, 0xC0C0C0, 0x6A240A, 0xC0C0C0};
+    return index >= 0 && index < 31 ? kScheme[index] : 0;
 }
 
 bool SimDesktop::SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) {

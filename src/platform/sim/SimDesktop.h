@@ -27,7 +27,7 @@ public:
     void SetForegroundWindow(WindowHandle window) override;
     void EnableWindow(WindowHandle window, bool enabled) override;
     WindowHandle FindWindow(const char* className, const char* title) override;
-    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen); }
+    WindowHandle WindowFromPoint(Point screen) override { return machine_.Windows().At(screen, true); }
     void Present(WindowHandle window, const PixelView& frame, Rect dirty) override;
     bool PostMessage(WindowHandle window, std::uint32_t msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
@@ -35,7 +35,7 @@ public:
     void ReleaseCapture() override;
     Point CursorPos() override;
     CursorHandle CreateCursor(const CursorImage& image) override;
-    void SetCursor(CursorHandle cursor) override { cursor_ = cursor; }
+    void SetCursor(CursorHandle cursor) override;
 
     int GetDeviceCaps(int index) override;
     int GetSystemMetrics(int index) override;
@@ -44,7 +44,8 @@ public:
     void BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t lParam) override;
     PixelFrame CaptureScreen(Rect area) override;
     std::uint32_t GetSysColor(int index) override;
-    bool VisualStylesEnabled() override { return false; }
+    bool VisualStylesEnabled() override { return machine_.Themes().Enabled(); }
+    void WatchThemeChanges(WindowHandle window, bool watch) override { machine_.Themes().Watch(window, watch); }
     std::vector<std::string> ScreenFontNames() override { return machine_.Config().ScreenFonts; }
 
     bool SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) override;
@@ -65,7 +66,6 @@ private:
     SimProcess& process_;
     SimMachine& machine_;
     CursorHandle cursor_ = 0;
-    CursorHandle nextCursor_ = 0x900;
 };
 
 }  // namespace zindra::platform::sim

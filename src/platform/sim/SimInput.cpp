@@ -103,7 +103,7 @@ MouseButton SimInput::Logical(MouseButton physical) const {
     return physical == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
 }
 
-void SimInput::SendMouse(EventKind kind, MouseButton button) {
+void SimInput::SendMouse(EventKind kind, MouseButton button, int delta) {
     SimWindows& windows = machine_.Windows();
     WindowHandle target = windows.Capture();
     if (!target) target = windows.At(cursor_);
@@ -119,6 +119,7 @@ void SimInput::SendMouse(EventKind kind, MouseButton button) {
     e.Y = cursor_.Y - w->Bounds.Top;
     e.Button = button;
     e.Shift = buttons_;
+    e.Delta = delta;
     windows.Post(e);
 }
 
@@ -145,6 +146,13 @@ void SimInput::Release(int x, int y, MouseButton physical) {
 void SimInput::Click(int x, int y, MouseButton physical) {
     Press(x, y, physical);
     Release(x, y, physical);
+}
+
+// Goes where the pointer is (or to the window holding the capture), as on a desktop that scrolls
+// the window under the pointer.
+void SimInput::Wheel(int x, int y, int delta) {
+    MoveTo(x, y);
+    SendMouse(EventKind::MouseWheel, MouseButton::Left, delta);
 }
 
 std::uint32_t SimInput::ShiftState(std::uint32_t modifiers) const {

@@ -27,6 +27,8 @@ public:
     void Press(int x, int y, MouseButton physical);
     void Release(int x, int y, MouseButton physical);
     void Click(int x, int y, MouseButton physical);
+    // A turn of the wheel at a point: delta 120 a notch, positive away from the user.
+    void Wheel(int x, int y, int delta);
     // A key with modifiers (MOD_ALT, MOD_CONTROL, MOD_SHIFT) goes first to the hot keys.
     void Key(std::uint32_t virtualKey, std::uint32_t modifiers);
     void Type(std::string_view text);
@@ -34,7 +36,7 @@ public:
 
 private:
     MouseButton Logical(MouseButton physical) const;
-    void SendMouse(EventKind kind, MouseButton button);
+    void SendMouse(EventKind kind, MouseButton button, int delta = 0);
     void SendKey(std::uint32_t virtualKey, std::uint32_t modifiers, std::optional<char> character);
     std::uint32_t ShiftState(std::uint32_t modifiers) const;
 

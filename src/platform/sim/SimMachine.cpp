@@ -131,4 +131,10 @@ PixelFrame SimMachine::Screenshot() {
     return screen;
 }
 
+PixelFrame SimMachine::ScreenAsSeen() {
+    PixelFrame screen = Screenshot();
+    pointer_.DrawOn(screen, input_.Cursor());
+    return screen;
+}
+
 }  // namespace zindra::platform::sim

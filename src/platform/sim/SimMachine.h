@@ -13,9 +13,11 @@
 #include "platform/sim/SimConfig.h"
 #include "platform/sim/SimHotKeys.h"
 #include "platform/sim/SimInput.h"
+#include "platform/sim/SimPointer.h"
 #include "platform/sim/SimPrograms.h"
 #include "platform/sim/SimScreen.h"
 #include "platform/sim/SimSettings.h"
+#include "platform/sim/SimThemes.h"
 #include "platform/sim/SimWindows.h"
 
 namespace zindra::platform::sim {
@@ -34,10 +36,12 @@ public:
     SimScreen& Screen() { return screen_; }
     SimWindows& Windows() { return windows_; }
     SimSettings& Settings() { return settings_; }
+    SimThemes& Themes() { return themes_; }
     SimHotKeys& HotKeys() { return hotKeys_; }
     SimMessageBoxes& MessageBoxes() { return messageBoxes_; }
     SimPrograms& Programs() { return programs_; }
     SimInput& Input() { return input_; }
+    SimPointer& Pointer() { return pointer_; }
     const std::string& CDrive() const { return cDrive_; }
     WindowHandle TaskBar() const { return taskBar_; }
 
@@ -47,8 +51,11 @@ public:
     std::uint16_t AddAtom(const std::string& name);
     void DeleteAtom(std::uint16_t atom);
 
-    // The desktop as a picture: wallpaper, windows bottom to top, the task bar.
+    // The desktop as a picture: wallpaper, windows bottom to top, the task bar; what a program
+    // reading the screen gets, so without the pointer.
     PixelFrame Screenshot();
+    // The same with the pointer drawn where it is, as a user sees the screen.
+    PixelFrame ScreenAsSeen();
     // Keeps the task bar at the bottom of the screen after a mode change.
     void PlaceTaskBar();
 
@@ -61,10 +68,12 @@ private:
     SimScreen screen_;
     SimWindows windows_;
     SimSettings settings_;
+    SimThemes themes_{config_.VisualStyles, journal_, windows_};
     SimHotKeys hotKeys_;
     SimMessageBoxes messageBoxes_;
     SimPrograms programs_;
     SimInput input_{*this};
+    SimPointer pointer_{journal_};
     std::string cDrive_;
     std::string ownedTempFolder_;  // removed with the machine
     WindowHandle taskBar_ = 0;

@@ -215,11 +215,11 @@ WindowHandle SimWindows::Foreground() const {
     return foreground_;
 }
 
-WindowHandle SimWindows::At(Point screen) const {
+WindowHandle SimWindows::At(Point screen, bool enabledOnly) const {
     std::lock_guard lock(mutex_);
     for (auto it = zOrder_.rbegin(); it != zOrder_.rend(); ++it) {
         const SimWindow* w = Find(*it);
-        if (w && Eligible(*w) && w->Bounds.Contains(screen)) return w->Handle;
+        if (w && Eligible(*w) && (w->Enabled || !enabledOnly) && w->Bounds.Contains(screen)) return w->Handle;
     }
     return 0;
 }

@@ -57,8 +57,9 @@ public:
     void ReleaseCapture(const SimEventTarget* caller);
     WindowHandle Capture() const;
     WindowHandle Foreground() const;
-    // The visible, not minimised window under a screen point, top first.
-    WindowHandle At(Point screen) const;
+    // The visible, not minimised window under a screen point, top first; enabledOnly passes over
+    // disabled windows, as WindowFromPoint does (input still goes to them).
+    WindowHandle At(Point screen, bool enabledOnly = false) const;
     // Draws every visible window bottom to top onto the screen picture.
     void Compose(PixelFrame& screen) const;
 

@@ -181,6 +181,7 @@ void Win32Desktop::DestroyWindow(WindowHandle window) {
     HWND handle = ToHwnd(window);
     if (!Find(handle)) return;
     if (lastActive_ == handle) lastActive_ = nullptr;
+    if (themes_) themes_->Watch(handle, false);
     ::DestroyWindow(handle);
     windows_.erase(handle);
 }

@@ -13,6 +13,7 @@
 #include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32CrashGuard.h"
 #include "platform/win32/Win32FrameBuffer.h"
+#include "platform/win32/Win32Themes.h"
 
 namespace zindra::platform::win32 {
 
@@ -70,7 +71,8 @@ public:
     void BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t lParam) override;
     PixelFrame CaptureScreen(Rect area) override;
     std::uint32_t GetSysColor(int index) override;
-    bool VisualStylesEnabled() override;
+    bool VisualStylesEnabled() override;  // Win32Themes.cpp
+    void WatchThemeChanges(WindowHandle window, bool watch) override;
     std::vector<std::string> ScreenFontNames() override;
 
     bool SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) override;
@@ -87,6 +89,8 @@ public:
 
     // The picture kept for a window of ours, or nullptr; for tests.
     const Win32FrameBuffer* FrameOf(WindowHandle window) const;
+    // Made at the first question about visual styles.
+    Win32Themes& Themes();
 
 private:
     struct WindowRecord {
@@ -145,6 +149,7 @@ private:
     HWND lastActive_ = nullptr;   // the last window of ours that took the activation and may keep it
     HWND serveWindow_ = nullptr;  // its messages, dispatched by any loop, serve the sink
     std::atomic<int> nativeLoops_{0};
+    std::unique_ptr<Win32Themes> themes_;
 };
 
 }  // namespace zindra::platform::win32

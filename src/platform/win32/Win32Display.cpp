@@ -1,5 +1,5 @@
 // The screen of the Win32 desktop: device capabilities, metrics, display modes and their changes,
-// system colours, visual styles and screen fonts.
+// system colours and screen fonts.
 #include "platform/win32/Win32Desktop.h"
 
 #include <algorithm>
@@ -75,10 +75,6 @@ void Win32Desktop::BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t l
 
 std::uint32_t Win32Desktop::GetSysColor(int index) {
     return ::GetSysColor(index);
-}
-
-bool Win32Desktop::VisualStylesEnabled() {
-    return IsAppThemed() && IsThemeActive();
 }
 
 std::vector<std::string> Win32Desktop::ScreenFontNames() {

@@ -89,6 +89,15 @@ std::optional<Event> TranslateInput(UINT msg, WPARAM wParam, LPARAM lParam, cons
         e.Shift = MouseShift(wParam, held);
         return e;
     }
+    if (msg == WM_MOUSEWHEEL) {
+        // The point is on the screen; the window turns it into client coordinates.
+        e.Kind = EventKind::MouseWheel;
+        e.X = static_cast<short>(LOWORD(lParam));
+        e.Y = static_cast<short>(HIWORD(lParam));
+        e.Delta = GET_WHEEL_DELTA_WPARAM(wParam);
+        e.Shift = MouseShift(GET_KEYSTATE_WPARAM(wParam), held);
+        return e;
+    }
     switch (msg) {
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:

@@ -27,6 +27,7 @@ std::uint32_t MouseShift(WPARAM flags, const HeldKeys& held);
 std::uint32_t KeyShift(const HeldKeys& held);
 
 // The event for a mouse or key message, without window and time; nothing for any other message.
+// A wheel event keeps the message's screen coordinates.
 // WM_SYSKEYDOWN and WM_SYSKEYUP count as key messages, WM_SYSCHAR does not (Alt makes no
 // character, as on the simulated desktop).
 std::optional<Event> TranslateInput(UINT msg, WPARAM wParam, LPARAM lParam, const HeldKeys& held);

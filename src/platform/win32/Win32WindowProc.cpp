@@ -36,6 +36,12 @@ LRESULT Win32Desktop::HandleTopLevel(HWND window, UINT msg, WPARAM wParam, LPARA
     if (!record) return DefWindowProcA(window, msg, wParam, lParam);  // still being made
     if (auto event = TranslateInput(msg, wParam, lParam, HeldKeys::Read())) {
         event->Window = FromHwnd(window);
+        if (event->Kind == EventKind::MouseWheel) {
+            POINT p{event->X, event->Y};
+            ScreenToClient(window, &p);
+            event->X = p.x;
+            event->Y = p.y;
+        }
         if (msg == WM_MOUSEMOVE && !record->TrackingLeave) {
             // Leaving is told as a wake-up, so the framework's idle-time tracking sees the
             // pointer go even when nothing else happens.

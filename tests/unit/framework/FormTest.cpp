@@ -109,6 +109,34 @@ TEST_F(Fixture, WindowTimerTicksEveryIntervalOfVirtualTime) {
     EXPECT_EQ(form->ticks[3], start + 1000);
 }
 
+TEST_F(Fixture, WheelTurnsGoToTheWindowedControlUnderThePointerThenUpItsParents) {
+    auto* panel = new TWinControl(form);
+    panel->SetParent(form);
+    panel->SetBounds(100, 40, 80, 50);
+    auto* picture = new TImage(form);  // windowless: its windowed parent hears for it
+    picture->SetParent(panel);
+    picture->SetBounds(10, 10, 20, 20);
+    std::vector<std::string> heard;
+    bool panelKeeps = false;
+    const auto listen = [&](const char* who) {
+        return [&heard, &panelKeeps, who](TObject*, TShiftState, int delta, Point p, bool& handled) {
+            heard.push_back(std::string(who) + " " + std::to_string(delta) + " " + std::to_string(p.X) + "," +
+                            std::to_string(p.Y));
+            handled = panelKeeps && std::string(who) == "panel";
+        };
+    };
+    panel->OnMouseWheel = listen("panel");
+    form->OnMouseWheel = listen("form");
+    world.machine.Input().Wheel(115, 55, -120);
+    world.Settle();
+    EXPECT_EQ(heard, (std::vector<std::string>{"panel -120 15,15", "form -120 115,55"}));
+    heard.clear();
+    panelKeeps = true;
+    world.machine.Input().Wheel(115, 55, 240);
+    world.Settle();
+    EXPECT_EQ(heard, std::vector<std::string>{"panel 240 15,15"});
+}
+
 TEST(LayoutReader, RefusesPropertiesOutOfDeclarationOrder) {
     testing::SimWorld world;
     auto* form = world.app->CreateForm<TestForm>();

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/Stream.h"
+#include "imaging/PngGraphic.h"
 #include "make-suite/LayoutBounds.h"
 #include "make-suite/Music.h"
 #include "make-suite/Sounds.h"
@@ -304,12 +306,34 @@ TEST(MakeLayoutAssets, PicturesAreSmallAndSized) {
         EXPECT_EQ(d.Width, width) << name;
         EXPECT_EQ(d.Height, 89) << name;
     }
-    for (const char* name : {"exitbut-from.jpg", "exitbut-to.jpg", "backbut-from.jpg", "backbut-to.jpg",
-                             "reportbut-from.jpg", "reportbut-to.jpg", "musicknop.jpg"}) {
+    for (const char* name :
+         {"exitbut-from.jpg", "backbut-from.jpg", "backbut-to.jpg", "reportbut-from.jpg", "musicknop.jpg"}) {
         const Decoded d = DecodeJpeg(dir / name, false);
         EXPECT_EQ(d.Width, 48) << name;
         EXPECT_EQ(d.Height, 45) << name;
     }
+    // The exit and report hover pictures: PNG as the system writes them, RGB and RGB with alpha.
+    for (const auto& [name, colourType] :
+         std::vector<std::pair<std::string, int>>{{"exitbut-to.png", 2}, {"reportbut-to.png", 6}}) {
+        TPngGraphic png;
+        const auto bytes = ReadFile(dir / name);
+        TBytesStream stream(bytes);
+        png.LoadFromStream(stream);
+        EXPECT_EQ(png.Width(), 48) << name;
+        EXPECT_EQ(png.Height(), 45) << name;
+        EXPECT_EQ(png.Header().ColourType, colourType) << name;
+        EXPECT_EQ(png.Header().BitDepth, 8) << name;
+        ASSERT_NE(png.Chunks().ItemFromClass<TChunkgAMA>(), nullptr) << name;
+        EXPECT_EQ(png.Chunks().ItemFromClass<TChunkgAMA>()->Gamma(), 45455u) << "an identity gamma table";
+        ASSERT_NE(png.Chunks().ItemFromClass<TChunktEXt>(), nullptr) << name;
+    }
+    TPngGraphic report;
+    const auto reportBytes = ReadFile(dir / "reportbut-to.png");
+    TBytesStream reportStream(reportBytes);
+    report.LoadFromStream(reportStream);
+    const Bitmap32 pixels = report.ToPixels();
+    EXPECT_EQ(PixelA(pixels.At(0, 0)), 0) << "see-through corner";
+    EXPECT_EQ(PixelA(pixels.At(24, 22)), 255) << "opaque middle";
     const Decoded splash = DecodeJpeg(dir / "form1-bground.jpg", false);
     EXPECT_EQ(splash.Width, 800);
     EXPECT_EQ(splash.Height, 600);

@@ -23,6 +23,11 @@
 //   probe taskbars N MS                    N task bars of further monitors ("Shell_SecondaryTrayWnd")
 //   probe manifest EXE                     the DPI settings of EXE's manifest and whether it gets the
 //                                          common controls of version 6, as "name=value" lines
+//   probe cursor                           the pointer shape in use: whether it is the arrow, and
+//       where the system lets us read it, its size, hot spot and picture (cursor-row-NN lines of
+//       'X' black, 'o' white, '.' transparent)
+//   probe window-info CLASS TITLE [MS]     a window's bounds and its top-most, no-activate and
+//       disabled styles; with MS, once it is shown (not so if it is not within MS)
 // Exit status: 0 done or holds, 3 not so (timed out, no such window), 2 not understood; any other
 // status is Wine's own: the probe did not run.
 #include "Probe.h"
@@ -284,6 +289,94 @@ int ConsoleBreak(int argc, char** argv) {
     return sent && waited == WAIT_OBJECT_0 ? kDone : kNotSo;
 }
 
+// The rows of a cursor's picture as text; false when the system does not let us read it (a
+// cursor of another process may be out of reach).
+bool CursorArt(HCURSOR cursor, std::vector<std::string>& rows, POINT& hotSpot, SIZE& size) {
+    ICONINFO info{};
+    if (!GetIconInfo(cursor, &info)) return false;
+    BITMAP mask{};
+    GetObjectA(info.hbmMask, sizeof mask, &mask);
+    size = {mask.bmWidth, info.hbmColor ? mask.bmHeight : mask.bmHeight / 2};
+    hotSpot = {static_cast<LONG>(info.xHotspot), static_cast<LONG>(info.yHotspot)};
+    const auto bits = [&](HBITMAP bitmap, int height) {
+        std::vector<DWORD> pixels(static_cast<std::size_t>(size.cx) * height);
+        BITMAPINFO header{};
+        header.bmiHeader.biSize = sizeof header.bmiHeader;
+        header.bmiHeader.biWidth = size.cx;
+        header.bmiHeader.biHeight = -height;
+        header.bmiHeader.biPlanes = 1;
+        header.bmiHeader.biBitCount = 32;
+        HDC screen = GetDC(nullptr);
+        GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), pixels.data(), &header, DIB_RGB_COLORS);
+        ReleaseDC(nullptr, screen);
+        return pixels;
+    };
+    // A monochrome cursor keeps its AND mask above its XOR picture in one bitmap.
+    const std::vector<DWORD> andMask = bits(info.hbmMask, info.hbmColor ? size.cy : 2 * size.cy);
+    const std::vector<DWORD> colour =
+        info.hbmColor ? bits(info.hbmColor, size.cy)
+                      : std::vector<DWORD>(andMask.begin() + static_cast<long>(size.cx) * size.cy, andMask.end());
+    for (int y = 0; y < size.cy; ++y) {
+        std::string row;
+        for (int x = 0; x < size.cx; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * size.cx + x;
+            const DWORD c = colour[i] & 0xFFFFFF;
+            row += (andMask[i] & 0xFFFFFF) && c == 0 ? '.' : c == 0 ? 'X' : c == 0xFFFFFF ? 'o' : '?';
+        }
+        rows.push_back(row);
+    }
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return true;
+}
+
+int Cursor() {
+    CURSORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetCursorInfo(&info)) return kNotSo;
+    std::printf("cursor-showing=%d\n", (info.flags & CURSOR_SHOWING) != 0);
+    std::printf("cursor-arrow=%d\n", info.hCursor == LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
+    std::vector<std::string> rows;
+    POINT hotSpot{};
+    SIZE size{};
+    const bool readable = info.hCursor && CursorArt(info.hCursor, rows, hotSpot, size);
+    std::printf("cursor-readable=%d\n", readable);
+    if (readable) {
+        std::printf("cursor-size=%ldx%ld\ncursor-hotspot=%ld,%ld\n", size.cx, size.cy, hotSpot.x, hotSpot.y);
+        for (std::size_t y = 0; y < rows.size(); ++y)
+            std::printf("cursor-row-%02u=%s\n", static_cast<unsigned>(y), rows[y].c_str());
+    }
+    std::fflush(stdout);
+    return kDone;
+}
+
+int WindowInfo(int argc, char** argv) {
+    if (argc > 4) {
+        // Taken as soon as the window shows: a hint, say, is up for a few seconds only.
+        const DWORD limit = static_cast<DWORD>(std::atol(argv[4]));
+        const ULONGLONG start = GetTickCount64();
+        while (Holds({"shown", argv[2], argv[3]}) != 1) {
+            if (GetTickCount64() - start >= limit) {
+                std::fprintf(stderr, "probe: %s \"%s\" not shown within %s ms\n", argv[2], argv[3], argv[4]);
+                return kNotSo;
+            }
+            Sleep(kPollMs / 5);
+        }
+    }
+    HWND window = NamedWindow(argc, argv, 2);
+    if (!window) return kNotSo;
+    RECT r{};
+    GetWindowRect(window, &r);
+    const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
+    const LONG_PTR exStyle = GetWindowLongPtrA(window, GWL_EXSTYLE);
+    std::printf("bounds=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::printf("visible=%d\ntopmost=%d\nnoactivate=%d\ndisabled=%d\nforeground=%d\n", IsWindowVisible(window) != 0,
+                (exStyle & WS_EX_TOPMOST) != 0, (exStyle & WS_EX_NOACTIVATE) != 0, (style & WS_DISABLED) != 0,
+                GetForegroundWindow() == window);
+    std::fflush(stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -313,8 +406,10 @@ int main(int argc, char** argv) {
     if (command == "cover") return Cover(argc, argv);
     if (command == "taskbars") return TaskBars(argc, argv);
     if (command == "manifest") return Manifest(argc, argv);
+    if (command == "cursor") return Cursor();
+    if (command == "window-info") return WindowInfo(argc, argv);
     std::fprintf(stderr,
                  "usage: probe state|wait|message-box|minimize|close|end-session|console-break|kill|fault|hung"
-                 "|cover|taskbars|manifest ...\n");
+                 "|cover|taskbars|manifest|cursor|window-info ...\n");
     return kNotUnderstood;
 }

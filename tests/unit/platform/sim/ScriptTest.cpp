@@ -43,6 +43,16 @@ TEST(Script, ParsesEveryCommand) {
     EXPECT_EQ(commands[13].Line, 15);
 }
 
+TEST(Script, WheelTurnsTakeAPointAndSignedNotches) {
+    const auto commands = ParseScript("wheel 300 200 -3\nwheel 1 2 1\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Kind, CommandKind::Wheel);
+    EXPECT_EQ(commands[0].A, 300);
+    EXPECT_EQ(commands[0].B, 200);
+    EXPECT_EQ(commands[0].C, -3);
+    EXPECT_EQ(commands[1].C, 1);
+}
+
 TEST(Script, ErrorsNameTheLine) {
     const std::pair<const char*, const char*> cases[] = {
         {"wait\n", "script line 1: wait takes 1 argument(s)"},
@@ -52,6 +62,8 @@ TEST(Script, ErrorsNameTheLine) {
         {"shot ../escape\n", "script line 1: a shot name is a plain file name"},
         {"dance\n", "script line 1: unknown command: dance"},
         {"wait -5\n", "script line 1: number out of range: -5"},
+        {"wheel 1 2\n", "script line 1: wheel takes 3 argument(s)"},
+        {"wheel 1 2 500\n", "script line 1: number out of range: 500"},
     };
     for (const auto& [text, message] : cases) {
         try {

@@ -148,6 +148,41 @@ TEST_F(Win32DesktopTest, MouseMessagesArriveWithClientCoordinatesButtonsAndShift
     EXPECT_EQ(events[1].Shift, kShiftKey);
 }
 
+TEST_F(Win32DesktopTest, WheelTurnsArriveInClientCoordinates) {
+    const WindowHandle form = MakeWindow("ZindraTestForm", {10, 20, 210, 120});
+    PostMessageA(ToHwnd(form), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-120)), MAKELPARAM(60, 45));
+    Settle();
+    const auto events = sink.Take(EventKind::MouseWheel);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].Window, form);
+    EXPECT_EQ(events[0].X, 50);  // the screen point less the window's corner
+    EXPECT_EQ(events[0].Y, 25);
+    EXPECT_EQ(events[0].Delta, -120);
+}
+
+TEST_F(Win32DesktopTest, VisualStylesFollowTheThemeLibraryAndItsSwitchesReachWatchers) {
+    EXPECT_EQ(desktop.VisualStylesEnabled(), IsAppThemed() && IsThemeActive());
+    EXPECT_TRUE(desktop.Themes().LibraryLoaded());
+    const WindowHandle watcher = desktop.CreateMessageWindow();
+    const WindowHandle bystander = desktop.CreateMessageWindow();
+    desktop.WatchThemeChanges(watcher, true);
+    // The system sends the switch to top-level windows only; the watch window passes it on.
+    SendMessageA(desktop.Themes().Window(), WM_THEMECHANGED, 0, 0);
+    Settle();
+    auto events = sink.Take(EventKind::Message);
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].Window, watcher);
+    EXPECT_EQ(events[0].Msg, static_cast<std::uint32_t>(WM_THEMECHANGED));
+    EXPECT_TRUE(desktop.Themes().LibraryLoaded());  // let go and loaded again
+    EXPECT_EQ(desktop.VisualStylesEnabled(), IsAppThemed() && IsThemeActive());
+    desktop.WatchThemeChanges(watcher, false);
+    SendMessageA(desktop.Themes().Window(), WM_THEMECHANGED, 0, 0);
+    Settle();
+    EXPECT_TRUE(sink.Take(EventKind::Message).empty());
+    desktop.DestroyWindow(watcher);
+    desktop.DestroyWindow(bystander);
+}
+
 TEST_F(Win32DesktopTest, CloseIsAskedNotDone) {
     const WindowHandle form = MakeWindow();
     PostMessageA(ToHwnd(form), WM_CLOSE, 0, 0);

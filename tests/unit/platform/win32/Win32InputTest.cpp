@@ -84,9 +84,19 @@ TEST(Win32Input, CharactersAreTheirAnsiByte) {
     EXPECT_EQ(e->Key, 0xE9u);
 }
 
+TEST(Win32Input, WheelTurnsKeepTheirSignedDeltaAndScreenPoint) {
+    const auto back = TranslateInput(WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, static_cast<WORD>(-240)),
+                                     MAKELPARAM(static_cast<WORD>(-5), 700), {});
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->Kind, EventKind::MouseWheel);
+    EXPECT_EQ(back->Delta, -240);
+    EXPECT_EQ(back->X, -5);  // a second monitor left of the first
+    EXPECT_EQ(back->Y, 700);
+    EXPECT_EQ(back->Shift, kShiftKey);
+}
+
 TEST(Win32Input, OtherMessagesAreNotInput) {
     EXPECT_FALSE(TranslateInput(WM_PAINT, 0, 0, {}));
-    EXPECT_FALSE(TranslateInput(WM_MOUSEWHEEL, 0, 0, {}));
     EXPECT_FALSE(TranslateInput(WM_NCMOUSEMOVE, 0, 0, {}));
 }
 

@@ -1,0 +1,423 @@
+// The whole-buffer inflater: a 64-bit bit buffer refilled a word at a time, two-level decode
+// tables (11 bits for literals and lengths, 8 for distances), and match copies a word at a time.
+#include "imaging/Inflate.h"
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "imaging/PngKernels.h"
+
+namespace zindra {
+
+namespace {
+
+// A table entry: value in bits 16-31, kind in 12-15, extra bits in 8-11, code bits in 0-7.
+// For a subtable link, value is the subtable's start and extra its index bits.
+enum Kind : std::uint32_t { kLiteral = 0, kLength = 1, kEnd = 2, kLink = 3, kInvalid = 4, kDistance = 5 };
+
+constexpr std::uint32_t MakeEntry(Kind kind, std::uint32_t value, std::uint32_t extra, std::uint32_t bits) {
+    return value << 16 | std::uint32_t{kind} << 12 | extra << 8 | bits;
+}
+constexpr std::uint32_t EntryValue(std::uint32_t e) {
+    return e >> 16;
+}
+constexpr Kind EntryKind(std::uint32_t e) {
+    return static_cast<Kind>((e >> 12) & 15);
+}
+constexpr std::uint32_t EntryExtra(std::uint32_t e) {
+    return (e >> 8) & 15;
+}
+constexpr std::uint32_t EntryBits(std::uint32_t e) {
+    return e & 255;
+}
+
+constexpr std::uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
+                                           31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
+constexpr std::uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
+                                           2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
+constexpr std::uint16_t kDistBase[30] = {1,    2,    3,    4,    5,    7,    9,    13,    17,    25,
+                                         33,   49,   65,   97,   129,  193,  257,  385,   513,   769,
+                                         1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
+constexpr std::uint8_t kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
+                                         6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
+
+constexpr int kLitBits = 11;
+constexpr int kDistBits = 8;
+constexpr int kMaxCodeBits = 15;
+// Primary table plus one full-size subtable for every symbol that could need one.
+constexpr int kLitTableSize = (1 << kLitBits) + 288 * (1 << (kMaxCodeBits - kLitBits));
+constexpr int kDistTableSize = (1 << kDistBits) + 32 * (1 << (kMaxCodeBits - kDistBits));
+constexpr int kCodeTableSize = 1 << 7;
+
+std::uint32_t LitLenEntry(int symbol, std::uint32_t bits) {
+    if (symbol < 256) return MakeEntry(kLiteral, static_cast<std::uint32_t>(symbol), 0, bits);
+    if (symbol == 256) return MakeEntry(kEnd, 0, 0, bits);
+    if (symbol > 285) return MakeEntry(kInvalid, 0, 0, bits);
+    const int i = symbol - 257;
+    return MakeEntry(kLength, kLengthBase[i], kLengthExtra[i], bits);
+}
+std::uint32_t DistEntry(int symbol, std::uint32_t bits) {
+    if (symbol >= 30) return MakeEntry(kInvalid, 0, 0, bits);
+    return MakeEntry(kDistance, kDistBase[symbol], kDistExtra[symbol], bits);
+}
+std::uint32_t CodeLengthEntry(int symbol, std::uint32_t bits) {
+    return MakeEntry(kLiteral, static_cast<std::uint32_t>(symbol), 0, bits);
+}
+
+std::uint32_t Reverse(std::uint32_t code, int bits) {
+    std::uint32_t r = 0;
+    for (int i = 0; i < bits; ++i, code >>= 1)
+        r = r << 1 | (code & 1);
+    return r;
+}
+
+// Canonical Huffman decode table (RFC 1951 3.2.2). Follows zlib's rules for what it accepts:
+// no over-subscribed set; an incomplete set only for literal/length and distance codes with a
+// single one-bit code (complete is required for the code-length code); an empty set is allowed
+// and every entry then is invalid.
+bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool completeRequired,
+                std::uint32_t (*entryFor)(int, std::uint32_t), std::uint32_t* table, int tableSize) {
+    int histogram[kMaxCodeBits + 1] = {};
+    int maxLength = 0;
+    for (int s = 0; s < count; ++s) {
+        ++histogram[lengths[s]];
+        if (lengths[s] > maxLength) maxLength = lengths[s];
+    }
+    histogram[0] = 0;
+    int left = 1;
+    for (int len = 1; len <= kMaxCodeBits; ++len) {
+        left = (left << 1) - histogram[len];
+        if (left < 0) return false;
+    }
+    if (maxLength != 0 && left > 0 && (completeRequired || maxLength != 1)) return false;
+    const std::uint32_t invalid = MakeEntry(kInvalid, 0, 0, 1);
+    const int primarySize = 1 << tableBits;
+    for (int i = 0; i < primarySize; ++i)
+        table[i] = invalid;
+    int nextCode[kMaxCodeBits + 2] = {};
+    for (int len = 1, code = 0; len <= kMaxCodeBits; ++len) {
+        code = (code + histogram[len - 1]) << 1;
+        nextCode[len] = code;
+    }
+    const int subBits = maxLength > tableBits ? maxLength - tableBits : 0;
+    int nextSub = primarySize;
+    int linkOf[1 << 11];  // subtable start by primary index, when made
+    std::memset(linkOf, -1, sizeof(int) * static_cast<std::size_t>(primarySize));
+    for (int s = 0; s < count; ++s) {
+        const int len = lengths[s];
+        if (len == 0) continue;
+        const std::uint32_t reversed = Reverse(static_cast<std::uint32_t>(nextCode[len]++), len);
+        if (len <= tableBits) {
+            const std::uint32_t e = entryFor(s, static_cast<std::uint32_t>(len));
+            for (std::uint32_t i = reversed; i < static_cast<std::uint32_t>(primarySize); i += 1u << len)
+                table[i] = e;
+            continue;
+        }
+        const std::uint32_t low = reversed & static_cast<std::uint32_t>(primarySize - 1);
+        if (linkOf[low] < 0) {
+            if (nextSub + (1 << subBits) > tableSize) return false;
+            linkOf[low] = nextSub;
+            table[low] = MakeEntry(kLink, static_cast<std::uint32_t>(nextSub), static_cast<std::uint32_t>(subBits),
+                                   static_cast<std::uint32_t>(tableBits));
+            for (int i = 0; i < (1 << subBits); ++i)
+                table[nextSub + i] = invalid;
+            nextSub += 1 << subBits;
+        }
+        const int rest = len - tableBits;
+        const std::uint32_t e = entryFor(s, static_cast<std::uint32_t>(rest));
+        for (std::uint32_t i = reversed >> tableBits; i < (1u << subBits); i += 1u << rest)
+            table[linkOf[low] + static_cast<int>(i)] = e;
+    }
+    return true;
+}
+
+struct FixedTables {
+    std::array<std::uint32_t, kLitTableSize> Lit{};
+    std::array<std::uint32_t, kDistTableSize> Dist{};
+    FixedTables() {
+        std::uint8_t lengths[320];
+        std::memset(lengths, 8, 144);
+        std::memset(lengths + 144, 9, 112);
+        std::memset(lengths + 256, 7, 24);
+        std::memset(lengths + 280, 8, 8);
+        BuildTable(lengths, 288, kLitBits, false, &LitLenEntry, Lit.data(), kLitTableSize);
+        std::memset(lengths, 5, 32);
+        BuildTable(lengths, 32, kDistBits, false, &DistEntry, Dist.data(), kDistTableSize);
+    }
+};
+
+class Inflater {
+public:
+    Inflater(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)
+        : in_(in.data()),
+          inEnd_(in.data() + in.size()),
+          outStart_(out.data()),
+          out_(out.data()),
+          outEnd_(out.data() + out.size()) {}
+
+    InflateStatus Run();
+
+private:
+    void Refill() {
+        if (inEnd_ - in_ >= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, in_, 8);  // little-endian machines only (all the program runs on)
+            bits_ |= word << bitCount_;
+            in_ += (63 - bitCount_) >> 3;
+            bitCount_ |= 56;
+            return;
+        }
+        while (bitCount_ <= 56) {
+            std::uint64_t byte = 0;
+            if (in_ < inEnd_) {
+                byte = *in_++;
+            } else {
+                ++overread_;
+            }
+            bits_ |= byte << bitCount_;
+            bitCount_ += 8;
+        }
+    }
+    std::uint32_t Take(int n) {
+        const auto v = static_cast<std::uint32_t>(bits_ & ((std::uint64_t{1} << n) - 1));
+        bits_ >>= n;
+        bitCount_ -= static_cast<unsigned>(n);
+        return v;
+    }
+    // True while the bits used so far all came from the input.
+    bool WithinInput() const { return overread_ * 8 <= bitCount_; }
+
+    bool Header();
+    InflateStatus Stored();
+    bool DynamicTables();
+    InflateStatus Codes(const std::uint32_t* lit, const std::uint32_t* dist);
+    InflateStatus Trailer();
+
+    const std::uint8_t* in_;
+    const std::uint8_t* inEnd_;
+    std::uint8_t* outStart_;
+    std::uint8_t* out_;
+    std::uint8_t* outEnd_;
+    std::uint64_t bits_ = 0;
+    unsigned bitCount_ = 0;
+    std::size_t overread_ = 0;
+    std::array<std::uint32_t, kLitTableSize> lit_;
+    std::array<std::uint32_t, kDistTableSize> dist_;
+};
+
+bool Inflater::Header() {
+    Refill();
+    const std::uint32_t cmf = Take(8), flg = Take(8);
+    // RFC 1950 2.2: deflate with a window of at most 32K, a check that divides by 31, no dictionary.
+    return (cmf & 15) == 8 && (cmf >> 4) <= 7 && (cmf * 256 + flg) % 31 == 0 && (flg & 0x20) == 0;
+}
+
+InflateStatus Inflater::Stored() {
+    Take(static_cast<int>(bitCount_ & 7));
+    // Hand the whole bytes still in the buffer back to the input.
+    const std::size_t buffered = bitCount_ / 8;
+    if (overread_ > buffered) return InflateStatus::kBadStream;
+    in_ -= buffered - overread_;
+    overread_ = 0;
+    bits_ = 0;
+    bitCount_ = 0;
+    if (inEnd_ - in_ < 4) return InflateStatus::kBadStream;
+    const std::uint32_t len = in_[0] | in_[1] << 8, nlen = in_[2] | in_[3] << 8;
+    in_ += 4;
+    if (len != (~nlen & 0xFFFF)) return InflateStatus::kBadStream;
+    if (static_cast<std::size_t>(inEnd_ - in_) < len) return InflateStatus::kBadStream;
+    if (static_cast<std::size_t>(outEnd_ - out_) < len) return InflateStatus::kWrongSize;
+    if (len != 0) std::memcpy(out_, in_, len);  // an empty output may have no buffer at all
+    out_ += len;
+    in_ += len;
+    return InflateStatus::kOk;
+}
+
+bool Inflater::DynamicTables() {
+    static constexpr std::uint8_t kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
+    Refill();
+    const int nlen = static_cast<int>(Take(5)) + 257, ndist = static_cast<int>(Take(5)) + 1;
+    const int ncode = static_cast<int>(Take(4)) + 4;
+    if (nlen > 286 || ndist > 30) return false;
+    std::uint8_t codeLengths[19] = {};
+    for (int i = 0; i < ncode; ++i) {
+        Refill();
+        codeLengths[kOrder[i]] = static_cast<std::uint8_t>(Take(3));
+    }
+    std::uint32_t codeTable[kCodeTableSize];
+    if (!BuildTable(codeLengths, 19, 7, true, &CodeLengthEntry, codeTable, kCodeTableSize)) return false;
+    std::uint8_t lengths[286 + 30] = {};
+    for (int n = 0; n < nlen + ndist;) {
+        Refill();
+        const std::uint32_t e = codeTable[bits_ & 127];
+        if (EntryKind(e) == kInvalid) return false;
+        Take(static_cast<int>(EntryBits(e)));
+        const std::uint32_t symbol = EntryValue(e);
+        if (symbol < 16) {
+            lengths[n++] = static_cast<std::uint8_t>(symbol);
+            continue;
+        }
+        std::uint8_t value = 0;
+        int repeat;
+        if (symbol == 16) {
+            if (n == 0) return false;
+            value = lengths[n - 1];
+            repeat = 3 + static_cast<int>(Take(2));
+        } else if (symbol == 17) {
+            repeat = 3 + static_cast<int>(Take(3));
+        } else {
+            repeat = 11 + static_cast<int>(Take(7));
+        }
+        if (n + repeat > nlen + ndist) return false;
+        std::memset(lengths + n, value, static_cast<std::size_t>(repeat));
+        n += repeat;
+    }
+    if (lengths[256] == 0) return false;
+    return BuildTable(lengths, nlen, kLitBits, false, &LitLenEntry, lit_.data(), kLitTableSize) &&
+           BuildTable(lengths + nlen, ndist, kDistBits, false, &DistEntry, dist_.data(), kDistTableSize);
+}
+
+// A match of length bytes from distance back. With fast, room for length + 16 bytes is checked by
+// the caller, so whole words may be written past the end (later bytes overwrite them).
+inline void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t length, bool fast) {
+    const std::uint8_t* from = out - distance;
+    std::uint8_t* const end = out + length;
+    if (fast && distance >= 16) {
+        // A 16-byte step never reads bytes this copy has yet to write.
+        do {
+            std::memcpy(out, from, 16);
+            out += 16;
+            from += 16;
+        } while (out < end);
+    } else if (fast && distance >= 8) {
+        do {
+            std::memcpy(out, from, 8);
+            out += 8;
+            from += 8;
+        } while (out < end);
+    } else if (distance == 1) {
+        std::memset(out, *from, length);
+    } else {
+        while (out < end)
+            *out++ = *from++;
+    }
+    out = end;
+}
+
+InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
+    constexpr std::uint64_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
+    // Room for the longest match and a word's overrun; input for a refill of a whole word.
+    constexpr std::ptrdiff_t kOutSlack = 258 + 16, kInSlack = 16;
+    // NOTE: the state lives in locals while decoding: output bytes may alias any member (they
+    // are chars), which would keep the bit buffer out of registers.
+    std::uint64_t bits = bits_;
+    unsigned count = bitCount_;
+    const std::uint8_t* in = in_;
+    std::uint8_t* out = out_;
+    auto take = [&](std::uint32_t n) {
+        const auto v = static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << n) - 1));
+        bits >>= n;
+        count -= n;
+        return v;
+    };
+    auto save = [&](InflateStatus status) {
+        bits_ = bits;
+        bitCount_ = count;
+        in_ = in;
+        out_ = out;
+        return status;
+    };
+    for (;;) {
+        const bool fast = inEnd_ - in >= kInSlack && outEnd_ - out >= kOutSlack;
+        if (fast) {
+            std::uint64_t word;
+            std::memcpy(&word, in, 8);
+            bits |= word << count;
+            in += (63 - count) >> 3;
+            count |= 56;
+        } else {
+            bits_ = bits, bitCount_ = count, in_ = in;
+            Refill();
+            bits = bits_, count = bitCount_, in = in_;
+            if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
+        }
+        std::uint32_t e = lit[bits & kLitMask];
+        if (EntryKind(e) == kLink) {
+            take(kLitBits);
+            e = lit[EntryValue(e) + (bits & ((1u << EntryExtra(e)) - 1))];
+        }
+        take(EntryBits(e));
+        const Kind kind = EntryKind(e);
+        if (kind == kLiteral) {
+            if (!fast && out == outEnd_) return save(InflateStatus::kWrongSize);
+            *out++ = static_cast<std::uint8_t>(EntryValue(e));
+            // At least 41 bits are left after a refill and one literal: enough for a second.
+            if (fast) {
+                const std::uint32_t next = lit[bits & kLitMask];
+                if (EntryKind(next) == kLiteral) {
+                    take(EntryBits(next));
+                    *out++ = static_cast<std::uint8_t>(EntryValue(next));
+                }
+            }
+            continue;
+        }
+        if (kind == kEnd) return save(InflateStatus::kOk);
+        if (kind != kLength) return save(InflateStatus::kBadStream);
+        const std::size_t length = EntryValue(e) + take(EntryExtra(e));
+        std::uint32_t d = dist[bits & kDistMask];
+        if (EntryKind(d) == kLink) {
+            take(kDistBits);
+            d = dist[EntryValue(d) + (bits & ((1u << EntryExtra(d)) - 1))];
+        }
+        take(EntryBits(d));
+        if (EntryKind(d) != kDistance) return save(InflateStatus::kBadStream);
+        const std::size_t distance = EntryValue(d) + take(EntryExtra(d));
+        if (distance > static_cast<std::size_t>(out - outStart_)) return save(InflateStatus::kBadStream);
+        if (!fast && length > static_cast<std::size_t>(outEnd_ - out)) return save(InflateStatus::kWrongSize);
+        CopyMatch(out, distance, length, fast || static_cast<std::size_t>(outEnd_ - out) >= length + 16);
+    }
+}
+
+InflateStatus Inflater::Trailer() {
+    Take(static_cast<int>(bitCount_ & 7));
+    Refill();
+    std::uint32_t stored = 0;
+    for (int i = 0; i < 4; ++i)
+        stored = stored << 8 | Take(8);
+    if (!WithinInput()) return InflateStatus::kBadStream;
+    if (out_ != outEnd_) return InflateStatus::kWrongSize;
+    const std::uint32_t actual = ActiveKernels().Adler32(1, outStart_, static_cast<std::size_t>(out_ - outStart_));
+    return actual == stored ? InflateStatus::kOk : InflateStatus::kBadStream;
+}
+
+InflateStatus Inflater::Run() {
+    static const FixedTables fixed;
+    if (!Header()) return InflateStatus::kBadStream;
+    for (;;) {
+        Refill();
+        const std::uint32_t last = Take(1), type = Take(2);
+        InflateStatus status;
+        if (type == 0) {
+            status = Stored();
+        } else if (type == 1) {
+            status = Codes(fixed.Lit.data(), fixed.Dist.data());
+        } else if (type == 2) {
+            status = DynamicTables() ? Codes(lit_.data(), dist_.data()) : InflateStatus::kBadStream;
+        } else {
+            status = InflateStatus::kBadStream;
+        }
+        if (status != InflateStatus::kOk) return status;
+        if (overread_ > 16) return InflateStatus::kBadStream;
+        if (last) return Trailer();
+    }
+}
+
+}  // namespace
+
+InflateStatus InflateZlib(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
+    auto inflater = std::make_unique<Inflater>(in, out);
+    return inflater->Run();
+}
+
+}  // namespace zindra

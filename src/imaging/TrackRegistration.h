@@ -1,0 +1,8 @@
+// Makes the range tracks known to layouts.
+#pragma once
+
+namespace zindra {
+
+void RegisterTrackClasses();
+
+}  // namespace zindra
