@@ -33,6 +33,10 @@ std::span<const BackEnd> BackEnds() {
 }
 
 const BackEnd* ChooseBackEnd(const Options& options, std::string& note, std::string& error) {
+    if (options.WatchdogFor != 0 && !First(false)) {
+        error = "--watchdog watches a program on a desktop back end, and this build has none";
+        return nullptr;
+    }
     if (options.Headless) {
         const BackEnd* simulated = First(true);
         if (!simulated)

@@ -8,11 +8,12 @@ namespace zindra::app {
 
 namespace {
 
-bool ReadNumber(const std::string& text, std::size_t& at, int& value) {
+// least is 1 for sizes and depths; a refresh rate may be 0, the hardware's default.
+bool ReadNumber(const std::string& text, std::size_t& at, int& value, int least = 1) {
     const char* begin = text.data() + at;
     const char* end = text.data() + text.size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr == begin || value <= 0 || value > 100000) return false;
+    if (ec != std::errc() || ptr == begin || value < least || value > 100000) return false;
     at += static_cast<std::size_t>(ptr - begin);
     return true;
 }
@@ -30,7 +31,7 @@ std::optional<ModeArgument> ParseModeArgument(const std::string& text) {
     }
     if (at < text.size() && text[at] == '@') {
         ++at;
-        if (!ReadNumber(text, at, mode.Frequency)) return std::nullopt;
+        if (!ReadNumber(text, at, mode.Frequency, 0)) return std::nullopt;
     }
     if (at != text.size()) return std::nullopt;
     return mode;

@@ -1,7 +1,20 @@
 // Parsing of the command line.
 #include "app/Options.h"
 
+#include <charconv>
+
 namespace zindra::app {
+
+namespace {
+
+std::optional<std::uint32_t> ParseProcessId(const std::string& text) {
+    std::uint32_t pid = 0;
+    const auto [end, failed] = std::from_chars(text.data(), text.data() + text.size(), pid);
+    if (failed != std::errc() || end != text.data() + text.size() || pid == 0) return std::nullopt;
+    return pid;
+}
+
+}  // namespace
 
 const char* Usage() {
     return "usage: zindra [--suite DIR] [--headless] [--script FILE] [--shots DIR] [--journal FILE]\n"
@@ -17,7 +30,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
             continue;
         }
         const bool takesValue = a == "--suite" || a == "--script" || a == "--shots" || a == "--journal" ||
-                                a == "--screen" || a == "--modes" || a == "--programs";
+                                a == "--screen" || a == "--modes" || a == "--programs" || a == "--watchdog";
         if (!takesValue) {
             error = "unknown option " + a;
             return std::nullopt;
@@ -49,6 +62,13 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
                 return std::nullopt;
             }
             options.Modes = *modes;
+        } else if (a == "--watchdog") {
+            const auto pid = ParseProcessId(value);
+            if (!pid) {
+                error = "--watchdog wants a process id, not " + value;
+                return std::nullopt;
+            }
+            options.WatchdogFor = *pid;
         } else {
             if (value != "real" && value != "fake") {
                 error = "--programs is real or fake, not " + value;

@@ -1,6 +1,7 @@
 // The command line of zindra (a contract other tools rely on: extend it, never change it).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,6 +20,9 @@ struct Options {
     ModeArgument Screen;
     std::vector<ModeArgument> Modes = DefaultModeArguments();
     bool FakePrograms = false;  // --programs fake
+    // --watchdog PID: this run only watches the Windows program of that process id and puts back
+    // what it leaves changed on the machine (the Win32 back end starts it so; see the README).
+    std::uint32_t WatchdogFor = 0;
 };
 
 // Nothing, with the reason in error, for a command line that is not understood.

@@ -7,6 +7,7 @@
 #include "framework/app/Application.h"
 #include "menu/MainForm.h"
 #include "platform/Platform.h"
+#include "platform/RefreshRate.h"
 #include "services/SysInfo.h"
 
 namespace zindra {
@@ -131,7 +132,9 @@ bool TForm1::SwitchDisplayMode(int width, int height, int bitsPerPixel) {
     for (std::uint32_t i = 0; i < kMaxModes && desktop.EnumDisplaySettings(i, mode); ++i) {
         ModeList.push_back(mode);
         // The refresh rate must stay the one in use; the last matching mode wins.
-        if (static_cast<int>(mode.dmDisplayFrequency) == StartMode.RefreshRate &&
+        // NOTE: a rate of 0 or 1 (the hardware's default) matches any: a machine that reports
+        // it would otherwise find no mode and refuse to run.
+        if (platform::RefreshRatesMatch(mode.dmDisplayFrequency, StartMode.RefreshRate) &&
             static_cast<int>(mode.dmPelsWidth) == width && static_cast<int>(mode.dmPelsHeight) == height &&
             static_cast<int>(mode.dmBitsPerPel) == bitsPerPixel && mode.dmOrientation == 0) {
             found = static_cast<int>(i);

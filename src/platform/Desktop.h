@@ -54,6 +54,9 @@ public:
     virtual void SetWindowText(WindowHandle window, const std::string& text) = 0;
     virtual void BringWindowToTop(WindowHandle window) = 0;
     virtual void SetForegroundWindow(WindowHandle window) = 0;
+    // Lets the program that owns window (another one) bring itself to the front, as a program in
+    // front may; a desktop without foreground rules has nothing to allow.
+    virtual void AllowSetForegroundWindow(WindowHandle) {}
     virtual void EnableWindow(WindowHandle window, bool enabled) = 0;
     virtual WindowHandle FindWindow(const char* className, const char* title) = 0;
     // The visible, not minimised top-level window under a screen point, or 0.
@@ -99,7 +102,9 @@ public:
     virtual bool SetKeyboardState(const std::uint8_t (&state)[256]) = 0;
     virtual void KeybdEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t flags) = 0;
 
-    // A modal message box; returns IDOK, IDYES, IDNO or IDCANCEL.
+    // A modal message box; returns IDOK, IDYES, IDNO or IDCANCEL. A back end whose system runs
+    // the box's loop serves the event sink from it (EventSink::ServeNestedLoop), and ends the box
+    // with IDCANCEL when the sink says the program is ending.
     virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                            std::uint32_t type) = 0;
 };

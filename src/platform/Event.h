@@ -50,12 +50,23 @@ struct Event {
     std::intptr_t LParam = 0;
 };
 
-// The one entry point upward. Back ends call it from any thread; the receiver queues the event
+// What a receiver asks of a modal loop of the system's own that it was served from.
+struct NestedLoopTurn {
+    std::int64_t NextDueMs = INT64_MAX;  // clock time of its next due work; INT64_MAX: none
+    bool EndLoop = false;                // the program is ending: the system's loop should end too
+};
+
+// The one entry point upward. Back ends call Post from any thread; the receiver queues the event
 // and wakes its message loop. It never calls a component directly.
 class EventSink {
 public:
     virtual ~EventSink() = default;
     virtual void Post(const Event& event) = 0;
+    // While a modal loop of the system's own runs on the user-interface thread (a native message
+    // box, a window menu), its back end calls this from inside that loop whenever work may be
+    // waiting or due, so timers, hot keys and handed-over calls keep flowing as the system's loop
+    // dispatches them on Windows. Only on the user-interface thread.
+    virtual NestedLoopTurn ServeNestedLoop() { return {}; }
 };
 
 }  // namespace zindra::platform

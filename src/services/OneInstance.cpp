@@ -118,6 +118,9 @@ void TZkOneInstance::BringFirstInstanceForward() {
     const platform::WindowHandle first = desktop.FindWindow("TApplication", title.c_str());
     // With an empty title the search could still find this program's own window.
     if (first == 0 || first == app.Handle()) return;
+    // NOTE: the first copy may take the front only by our leave, as the program in front; without
+    // it Windows leaves its window where it is, covered.
+    desktop.AllowSetForegroundWindow(first);
     if (desktop.IsIconic(first)) {
         desktop.ShowWindow(first, platform::SW_RESTORE);
     } else {

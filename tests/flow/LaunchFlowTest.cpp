@@ -58,6 +58,20 @@ TEST_F(LaunchFlow, OptionThreeStartsTheReadingProgramWithTheSevenFields) {
     EXPECT_EQ(windows[windows.size() - 2].Text("state"), "normal");
 }
 
+// The menu restores its hidden application window with it; the keyboard must come back to the
+// menu's own window all the same, for the pupil to type without a click first.
+TEST_F(LaunchFlow, TheMenuComesBackFromAProgramWithTheKeyboard) {
+    world.Start();
+    world.WalkToOptions(2);
+    ClickOption(1);
+    ASSERT_TRUE(world.form->ProgramRunning);
+    world.machine.Programs().EndFake(0);
+    world.RunFor(600);
+    ASSERT_EQ(world.form->WindowState(), TWindowState::wsNormal);
+    EXPECT_EQ(world.machine.Windows().Foreground(), world.form->Handle());
+    EXPECT_NE(world.machine.Windows().Foreground(), world.app->Handle());
+}
+
 // Whatever code a program ends with, 259 (which also means still running) included, the menu
 // comes back at the next poll.
 TEST(LaunchEnd, TheMenuComesBackWhateverCodeTheProgramEndsWith) {

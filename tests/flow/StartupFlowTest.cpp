@@ -88,6 +88,27 @@ TEST(Startup, TheLastMatchingModeWins) {
     EXPECT_EQ(world.form->StartModeNo, 4);
 }
 
+// A rate of 0 or 1 is the hardware's default: it matches a mode at any rate, on either side;
+// any other rate must be matched exactly.
+TEST(Startup, ADefaultRefreshRateMatchesAnyRate) {
+    struct Case {
+        int screenHz;
+        int modeHz;
+        bool switched;
+    };
+    for (const Case c : {Case{1, 60, true}, Case{0, 75, true}, Case{60, 0, true}, Case{60, 1, true},
+                         Case{60, 59, false}, Case{75, 60, false}, Case{2, 60, false}}) {
+        MenuWorld world(WithScreen({1024, 768, 32, c.screenHz}, {{800, 600, 32, c.modeHz}, {1024, 768, 32, 60}}));
+        world.Start();
+        const auto modes = world.Journal("display-mode");
+        ASSERT_EQ(modes.size(), c.switched ? 1u : 0u) << c.screenHz << " Hz screen, " << c.modeHz << " Hz mode";
+        if (!c.switched) continue;
+        EXPECT_EQ(modes[0].Number("w"), 800);
+        EXPECT_EQ(modes[0].Number("hz"), c.modeHz);  // the mode as the list gives it
+        EXPECT_TRUE(world.Journal("message-box").empty());
+    }
+}
+
 TEST(Startup, NoSuitableModeShowsTheMessageAndClosesAfter2500Ms) {
     MenuWorld world(WithScreen({1024, 768, 32, 60}, {{640, 480, 32, 60}, {1024, 768, 32, 60}}));
     world.Start();

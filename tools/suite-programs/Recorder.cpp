@@ -1,4 +1,5 @@
-// A test double for started programs: records its argument vector as JSON and exits as told.
+// A test double for started programs: records its argument vector as JSON (and on Windows its
+// command line as the system holds it, byte for byte, beside it in FILE.cmdline) and exits as told.
 #include <cstdio>
 #include <string>
 
@@ -90,6 +91,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "recorder: cannot write %s\n", file.c_str());
         return kCannotRecord;
     }
+#ifdef _WIN32
+    // The raw line: what the parsing into argv would hide (quoting, spaces, the code page).
+    if (!WriteRecord(file + ".cmdline", GetCommandLineA())) {
+        std::fprintf(stderr, "recorder: cannot write %s.cmdline\n", file.c_str());
+        return kCannotRecord;
+    }
+#endif
     zindra::suiteprograms::HoldFor(zindra::suiteprograms::EnvNumber("ZINDRA_RECORD_HOLD_MS", 0));
     return static_cast<int>(zindra::suiteprograms::EnvNumber("ZINDRA_RECORD_EXIT", 0));
 }

@@ -17,8 +17,13 @@ TApplication::TApplication(platform::Platform& platform)
     desktop.SetEventSink(&queue_);
     for (int i = 0; i < 31; ++i)
         SetSystemColor(i, desktop.GetSysColor(i));
+    queue_.SetNestedLoopServer([this] { return ServeNestedLoop(); });
     platform::WindowParams params;
     params.ClassName = "TApplication";
+    // Found by other programs and minimised with the main form, but never a second entry in the
+    // task bar or the window switcher, and never the window that keeps the keyboard.
+    params.ShowInTaskBar = false;
+    params.NoActivate = true;
     handle_ = desktop.CreateWindow(params);
     ownWindow_ = AllocateHWnd([this](TMessage& m) { HintTimer(m); });
     hintFactory_ = [](TApplication& app) { return new THintWindow(&app); };
@@ -100,6 +105,14 @@ bool TApplication::ProcessMessage() {
         return true;
     }
     return false;
+}
+
+// As the system's own loop in a message box dispatches window timers, hot keys and sent
+// messages on Windows, everything waiting and due is handled here; painting too.
+platform::NestedLoopTurn TApplication::ServeNestedLoop() {
+    while (!terminated_ && ProcessMessage()) {
+    }
+    return {timers_.NextDue(), terminated_};
 }
 
 void TApplication::Idle() {

@@ -113,6 +113,7 @@ public:
 
 private:
     bool ProcessMessage();
+    platform::NestedLoopTurn ServeNestedLoop();
     void Idle();
     void Dispatch(const platform::Event& event);
     void DispatchMessage(platform::WindowHandle window, TMessage& message);

@@ -21,6 +21,11 @@ public:
 
     // Any thread: queues the event and wakes the loop.
     void Post(const platform::Event& event) override;
+    // The back end's call from inside a modal loop of the system's own goes to server.
+    void SetNestedLoopServer(std::function<platform::NestedLoopTurn()> server) { nestedServer_ = std::move(server); }
+    platform::NestedLoopTurn ServeNestedLoop() override {
+        return nestedServer_ ? nestedServer_() : platform::NestedLoopTurn{};
+    }
     std::optional<platform::Event> TakeEvent();
 
     // A worker thread: runs call on the user-interface thread and blocks until it has returned;
@@ -44,6 +49,7 @@ private:
     std::deque<platform::Event> events_;
     std::deque<SentCall*> sent_;
     std::unique_ptr<platform::WaitableEvent> sentPending_;
+    std::function<platform::NestedLoopTurn()> nestedServer_;  // user-interface thread only
 };
 
 }  // namespace zindra

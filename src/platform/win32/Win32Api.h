@@ -23,6 +23,7 @@
 #include <windows.h>
 
 #include <mmsystem.h>
+#include <objbase.h>
 #include <shellapi.h>
 #include <uxtheme.h>
 #include <winspool.h>

@@ -17,13 +17,22 @@ std::uint32_t Win32Audio::WaveOutDeviceCount() {
     return waveOutGetNumDevs();
 }
 
+// The copy stays until the next sound or stop has replaced it: the player reads it while it
+// plays, after this returns.
 bool Win32Audio::PlaySoundMemory(const std::uint8_t* data, std::size_t size, std::uint32_t flags) {
-    if (!WaveImageIsWhole(data, size)) return false;
-    return sndPlaySoundA(reinterpret_cast<LPCSTR>(data), flags | SND_MEMORY) != FALSE;
+    std::optional<std::vector<std::uint8_t>> copy = PlayableWaveImage(data, size);
+    if (!copy) return false;
+    std::lock_guard lock(mutex_);
+    const bool played = sndPlaySoundA(reinterpret_cast<LPCSTR>(copy->data()), flags | SND_MEMORY) != FALSE;
+    std::swap(playing_, *copy);  // the old copy goes only now that the player has let it go
+    return played;
 }
 
 bool Win32Audio::StopSound() {
-    return sndPlaySoundA(nullptr, 0) != FALSE;
+    std::lock_guard lock(mutex_);
+    const bool stopped = sndPlaySoundA(nullptr, 0) != FALSE;
+    playing_.clear();
+    return stopped;
 }
 
 std::uint32_t Win32Audio::MidiOpen(const std::string& path, std::uint32_t& device) {

@@ -2,6 +2,9 @@
 // mciSendCommandA with times in milliseconds, and mixer devices that notify a window.
 #pragma once
 
+#include <mutex>
+#include <vector>
+
 #include "platform/Audio.h"
 #include "platform/win32/Win32Api.h"
 
@@ -13,7 +16,8 @@ class Win32Audio final : public Audio {
 public:
     std::uint32_t WaveOutDeviceCount() override;
     // Always from memory (SND_MEMORY is added): a memory image is never taken for a file name.
-    // An image whose sizes reach past size bytes is refused rather than handed to the player.
+    // The player gets a copy whose sizes are the bytes present (PlayableWaveImage), so it never
+    // reads past them and a wave with wrong sizes still plays; data that is not a wave is refused.
     bool PlaySoundMemory(const std::uint8_t* data, std::size_t size, std::uint32_t flags) override;
     bool StopSound() override;
 
@@ -37,6 +41,10 @@ public:
 
     // How many sequencer devices MCI knows (MCI_SYSINFO), for Has(MidiSequencer).
     static std::uint32_t SequencerCount();
+
+private:
+    std::mutex mutex_;
+    std::vector<std::uint8_t> playing_;  // the copy the player may still read
 };
 
 }  // namespace zindra::platform::win32

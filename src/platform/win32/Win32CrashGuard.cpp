@@ -1,8 +1,9 @@
-// The last-chance handlers of the Win32 back end and the Windows calls that undo changes.
+// The last-chance handlers of the Win32 back end and the start of its watchdog.
 #include "platform/win32/Win32CrashGuard.h"
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <exception>
 
 namespace zindra::platform::win32 {
@@ -13,35 +14,19 @@ std::atomic<Win32CrashGuard*> activeGuard{nullptr};
 
 }  // namespace
 
-void Win32Restorer::RestoreDisplayMode(const DevModeA& mode) {
-    DEVMODEA wanted{};
-    wanted.dmSize = sizeof wanted;
-    wanted.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT | DM_BITSPERPEL;
-    wanted.dmPelsWidth = mode.dmPelsWidth;
-    wanted.dmPelsHeight = mode.dmPelsHeight;
-    wanted.dmBitsPerPel = mode.dmBitsPerPel;
-    if (mode.dmDisplayFrequency != 0) {
-        wanted.dmFields |= DM_DISPLAYFREQUENCY;
-        wanted.dmDisplayFrequency = mode.dmDisplayFrequency;
-    }
-    // NOTE: stored too: the program stored its own mode in the registry when it switched, and a
-    // mode left there would come back at the next log-on.
-    ChangeDisplaySettingsA(&wanted, CDS_UPDATEREGISTRY);
-}
-
-void Win32Restorer::ShowTaskBar(WindowHandle taskBar) {
-    // NOTE: asynchronous, so a dying program never waits on the shell's thread.
-    ShowWindowAsync(ToHwnd(taskBar), SW_SHOW);
-}
-
-void Win32Restorer::ResetMouseButtons() {
-    SystemParametersInfoA(SPI_SETMOUSEBUTTONSWAP, FALSE, nullptr, 0);
-}
-
-Win32CrashGuard::Win32CrashGuard() {
+Win32CrashGuard::Win32CrashGuard(bool watchdog) {
     Win32CrashGuard* none = nullptr;
-    if (!activeGuard.compare_exchange_strong(none, this))
-        return;  // another guard of this process already holds the handlers
+    if (!activeGuard.compare_exchange_strong(none, this)) {
+        ledger_.emplace();  // another guard of this process already holds the handlers
+        return;
+    }
+    wantWatchdog_ = watchdog;
+    if (watchdog) mapping_.emplace(LedgerMapping::Create(GetCurrentProcessId()));
+    if (mapping_ && mapping_->Record()) {
+        ledger_.emplace(*mapping_->Record());
+    } else {
+        ledger_.emplace();
+    }
     installed_ = true;
     previousFilter_ = SetUnhandledExceptionFilter(&Win32CrashGuard::OnUnhandledException);
     SetConsoleCtrlHandler(&Win32CrashGuard::OnConsoleEvent, TRUE);
@@ -51,6 +36,7 @@ Win32CrashGuard::Win32CrashGuard() {
 
 Win32CrashGuard::~Win32CrashGuard() {
     UndoNow();
+    if (watchdog_) CloseHandle(watchdog_);
     if (!installed_) return;
     std::signal(SIGABRT, previousAbort_ == SIG_ERR ? SIG_DFL : previousAbort_);
     std::set_terminate(previousTerminate_);
@@ -59,12 +45,31 @@ Win32CrashGuard::~Win32CrashGuard() {
     activeGuard.store(nullptr);
 }
 
+void Win32CrashGuard::BeforeChange() {
+    if (!wantWatchdog_ || watchdogTried_) return;
+    watchdogTried_ = true;
+    std::string error = "no shared ledger";
+    if (ledger_->Shared()) watchdog_ = StartWatchdog(error);
+    if (!watchdog_) std::fprintf(stderr, "zindra: no watchdog (%s); a crash is undone from inside\n", error.c_str());
+}
+
+bool Win32CrashGuard::Watched() const {
+    return watchdog_ && WaitForSingleObject(watchdog_, 0) == WAIT_TIMEOUT;
+}
+
 void Win32CrashGuard::UndoNow() {
-    ledger_.UndoAll(restorer_);
+    ReportUndone("zindra", "put back what the program left changed", ledger_->UndoAll(restorer_).Undone);
 }
 
 void Win32CrashGuard::UndoActive() {
     if (Win32CrashGuard* guard = activeGuard.load()) guard->UndoNow();
+}
+
+// NOTE: a process that faulted or aborted may hold the heap's or the loader's lock, and a display
+// change made from it can wait on one forever: with a watchdog there, the undoing is left to it.
+void Win32CrashGuard::UndoActiveUnlessWatched() {
+    Win32CrashGuard* guard = activeGuard.load();
+    if (guard && !guard->Watched()) guard->UndoNow();
 }
 
 // NOTE: an earlier filter (the C runtime's, which turns faults into signals for handlers set with
@@ -73,7 +78,7 @@ void Win32CrashGuard::UndoActive() {
 // debugger: those would stand on the pupil's screen (and under Wine, its debugger holds the
 // process). A debugger attached beforehand still sees the exception first.
 LONG WINAPI Win32CrashGuard::OnUnhandledException(EXCEPTION_POINTERS* exception) {
-    UndoActive();
+    UndoActiveUnlessWatched();
     Win32CrashGuard* guard = activeGuard.load();
     if (guard && guard->previousFilter_) {
         const LONG verdict = guard->previousFilter_(exception);
@@ -83,21 +88,21 @@ LONG WINAPI Win32CrashGuard::OnUnhandledException(EXCEPTION_POINTERS* exception)
 }
 
 // Close, break, Ctrl+C, log-off and shut-down all end the process once the handlers below us
-// (finally the system's) have run, so each is a death to clean up after.
+// (finally the system's) have run, so each is a death to clean up after; the process is sound.
 BOOL WINAPI Win32CrashGuard::OnConsoleEvent(DWORD) {
     UndoActive();
     return FALSE;
 }
 
 void Win32CrashGuard::OnTerminate() {
-    UndoActive();
+    UndoActiveUnlessWatched();
     Win32CrashGuard* guard = activeGuard.load();
     if (guard && guard->previousTerminate_) guard->previousTerminate_();
     std::abort();
 }
 
 void Win32CrashGuard::OnAbortSignal(int signal) {
-    UndoActive();
+    UndoActiveUnlessWatched();
     Win32CrashGuard* guard = activeGuard.load();
     auto previous = guard ? guard->previousAbort_ : SIG_DFL;
     if (previous != SIG_DFL && previous != SIG_IGN && previous != SIG_ERR) previous(signal);

@@ -3,7 +3,6 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace zindra::platform::win32 {
@@ -11,15 +10,17 @@ namespace zindra::platform::win32 {
 namespace {
 
 constexpr const char* kMessageClass = "ZindraMessageWindow";
-constexpr const char* kTaskBarClass = "Shell_TrayWnd";
+constexpr const char* kServeClass = "ZindraServeWindow";
 
-bool IsTaskBar(HWND window) {
-    char name[64] = {};
-    return GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, kTaskBarClass) == 0;
-}
-
-bool IsHideCommand(int command) {
-    return command == SW_HIDE;
+// A message-only window class of this module, registered once.
+void RegisterMessageClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    if (GetClassInfoExA(instance, name, &info)) return;
+    info.lpfnWndProc = procedure;
+    info.hInstance = instance;
+    info.lpszClassName = name;
+    RegisterClassExA(&info);
 }
 
 // A window that must not take the activation shows without it.
@@ -48,14 +49,10 @@ Win32Desktop::Win32Desktop(Clock& clock, Win32CrashGuard& guard)
       arrow_(LoadCursorA(nullptr, MAKEINTRESOURCEA(32512))),  // IDC_ARROW
       cursor_(arrow_) {
     if (!wake_) throw std::runtime_error("cannot make the wake-up event");
-    WNDCLASSEXA messageClass{};
-    messageClass.cbSize = sizeof messageClass;
-    if (!GetClassInfoExA(instance_, kMessageClass, &messageClass)) {
-        messageClass.lpfnWndProc = &Win32Desktop::MessageOnlyProc;
-        messageClass.hInstance = instance_;
-        messageClass.lpszClassName = kMessageClass;
-        RegisterClassExA(&messageClass);
-    }
+    RegisterMessageClass(instance_, kMessageClass, &Win32Desktop::MessageOnlyProc);
+    RegisterMessageClass(instance_, kServeClass, &Win32Desktop::ServeProc);
+    serveWindow_ = CreateWindowExA(0, kServeClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance_, this);
+    if (!serveWindow_) throw std::runtime_error("cannot make the message window that serves modal loops");
 }
 
 Win32Desktop::~Win32Desktop() {
@@ -67,6 +64,7 @@ Win32Desktop::~Win32Desktop() {
         DestroyWindow(FromHwnd(window));
     for (HCURSOR cursor : cursors_)
         DestroyCursor(cursor);
+    ::DestroyWindow(serveWindow_);
     CloseHandle(wake_);
 }
 
@@ -182,6 +180,7 @@ WindowHandle Win32Desktop::CreateMessageWindow() {
 void Win32Desktop::DestroyWindow(WindowHandle window) {
     HWND handle = ToHwnd(window);
     if (!Find(handle)) return;
+    if (lastActive_ == handle) lastActive_ = nullptr;
     if (themes_) themes_->Watch(handle, false);
     ::DestroyWindow(handle);
     windows_.erase(handle);
@@ -201,12 +200,8 @@ Rect Win32Desktop::WindowBounds(WindowHandle window) {
 bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
     HWND handle = ToHwnd(window);
     WindowRecord* record = Find(handle);
-    if (!record) {
-        // Another program's window: the task bar, or the first copy of this program.
-        const bool wasVisible = ::ShowWindow(handle, command) != FALSE;
-        NoteTaskBar(handle, command, wasVisible);
-        return wasVisible;
-    }
+    // Another program's window: the task bar, or the first copy of this program.
+    if (!record) return ShowTaskBar(handle, command);
     if (record->MessageOnly) return false;
     if (record->NoActivate) command = WithoutActivation(command);
     ++selfShowing_;
@@ -214,16 +209,6 @@ bool Win32Desktop::ShowWindow(WindowHandle window, int command) {
     --selfShowing_;
     record->Iconic = ::IsIconic(handle) != FALSE;
     return wasVisible;
-}
-
-// The task bar hidden by this program comes back however the program ends.
-void Win32Desktop::NoteTaskBar(HWND window, int command, bool wasVisible) {
-    if (!IsTaskBar(window)) return;
-    if (!IsHideCommand(command)) {
-        guard_.Ledger().TaskBarShown();
-    } else if (wasVisible) {
-        guard_.Ledger().TaskBarHidden(FromHwnd(window));
-    }
 }
 
 bool Win32Desktop::IsWindowVisible(WindowHandle window) {
@@ -244,6 +229,11 @@ void Win32Desktop::BringWindowToTop(WindowHandle window) {
 
 void Win32Desktop::SetForegroundWindow(WindowHandle window) {
     ::SetForegroundWindow(ToHwnd(window));
+}
+
+void Win32Desktop::AllowSetForegroundWindow(WindowHandle window) {
+    DWORD process = 0;
+    if (GetWindowThreadProcessId(ToHwnd(window), &process) && process) ::AllowSetForegroundWindow(process);
 }
 
 void Win32Desktop::EnableWindow(WindowHandle window, bool enabled) {

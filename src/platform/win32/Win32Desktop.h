@@ -20,7 +20,11 @@ namespace zindra::platform::win32 {
 // Windows belong to the thread that makes them, so every method but Wake and PostMessage must be
 // called on the thread that made this desktop, the user-interface thread. Window messages are
 // handled (and turned into events) only while that thread is inside WaitForEvents, or in a modal
-// loop of Windows' own, such as MessageBox's.
+// loop of Windows' own, such as MessageBox's; from inside such a loop the event sink is served
+// (EventSink::ServeNestedLoop) whenever an event comes or its next timer is due.
+//
+// A window made with NoActivate never keeps the activation: given it by someone else (another
+// program restoring or raising it), it hands it on to the window of ours that had it last.
 class Win32Desktop final : public Desktop {
 public:
     // The clock stamps events; the guard records what is changed on the machine and is told
@@ -34,7 +38,7 @@ public:
     // Handles the waiting window messages, then waits for more, for Wake or for the deadline
     // (MsgWaitForMultipleObjects), then handles what came.
     void WaitForEvents(std::int64_t deadlineMs) override;
-    void Wake() override { SetEvent(wake_); }
+    void Wake() override;
 
     WindowHandle CreateWindow(const WindowParams& params) override;
     WindowHandle CreateMessageWindow() override;
@@ -47,6 +51,7 @@ public:
     void SetWindowText(WindowHandle window, const std::string& text) override;
     void BringWindowToTop(WindowHandle window) override;
     void SetForegroundWindow(WindowHandle window) override;
+    void AllowSetForegroundWindow(WindowHandle window) override;
     void EnableWindow(WindowHandle window, bool enabled) override;
     WindowHandle FindWindow(const char* className, const char* title) override;
     WindowHandle WindowFromPoint(Point screen) override;
@@ -112,8 +117,22 @@ private:
     void SendMessageEvent(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
     WindowRecord* Find(HWND window);
     const char* ClassFor(const std::string& name);
-    void NoteTaskBar(HWND window, int command, bool wasVisible);
+    // Win32TaskBars.cpp: the main task bar and the second monitors' ones, hidden and shown as one.
+    bool ShowTaskBar(HWND window, int command);
+    void HideSecondaryTaskBars();
+    void ShowSecondaryTaskBars();
     void KeepTaskBarHidden();
+
+    // Win32NativeLoops.cpp: serving the event sink from a modal loop of Windows' own.
+    void EnterNativeLoop();
+    void LeaveNativeLoop();
+    void ServeNativeLoop();
+    void EndNativeLoops();
+    static LRESULT CALLBACK ServeProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Win32WindowProc.cpp: activation.
+    void NoteActivation(HWND window, const WindowRecord& record, WPARAM wParam);
+    void HandOnActivation();
 
     Clock& clock_;
     Win32CrashGuard& guard_;
@@ -127,6 +146,9 @@ private:
     std::vector<HCURSOR> cursors_;  // made by CreateCursor, destroyed with the desktop
     int selfShowing_ = 0;           // depth of our own ShowWindow calls
     bool releasingCapture_ = false;
+    HWND lastActive_ = nullptr;   // the last window of ours that took the activation and may keep it
+    HWND serveWindow_ = nullptr;  // its messages, dispatched by any loop, serve the sink
+    std::atomic<int> nativeLoops_{0};
     std::unique_ptr<Win32Themes> themes_;
 };
 

@@ -44,6 +44,7 @@ bool Win32Desktop::EnumDisplaySettings(std::uint32_t modeNumber, DevModeA& mode)
 // Every successful change goes into the ledger, which keeps the mode from before the first one
 // until a change brings it back.
 std::int32_t Win32Desktop::ChangeDisplaySettings(const DevModeA* mode, std::uint32_t flags) {
+    if ((flags & CDS_TEST) == 0) guard_.BeforeChange();
     DevModeA before;
     const bool haveBefore = EnumDisplaySettings(ENUM_CURRENT_SETTINGS, before);
     LONG result;
@@ -70,13 +71,6 @@ void Win32Desktop::BroadcastDisplayChange(std::uintptr_t wParam, std::intptr_t l
     SendMessageTimeoutA(HWND_BROADCAST, WM_DISPLAYCHANGE, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL,
                         kBroadcastTimeoutMs, &ignored);
     KeepTaskBarHidden();
-}
-
-// NOTE: a shell may place its task bar anew, and show it, when it hears of a display change
-// (Wine's does; Windows' keeps it hidden). The program hid it, so it stays hidden.
-void Win32Desktop::KeepTaskBarHidden() {
-    HWND taskBar = ToHwnd(guard_.Ledger().HiddenTaskBar());
-    if (taskBar && ::IsWindowVisible(taskBar)) ::ShowWindow(taskBar, SW_HIDE);
 }
 
 std::uint32_t Win32Desktop::GetSysColor(int index) {

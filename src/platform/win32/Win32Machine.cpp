@@ -3,6 +3,7 @@
 #include "platform/win32/Win32System.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace zindra::platform::win32 {
 
@@ -85,10 +86,13 @@ std::uint16_t Win32System::SystemDefaultLangId() {
     return GetSystemDefaultLangID();
 }
 
+// NOTE: the text up to its terminator: some systems count the terminator in the length they
+// return, which would carry it into the name.
 std::string Win32System::LanguageName(std::uint32_t langId) {
     char buffer[256] = {};
     const DWORD length = VerLanguageNameA(langId, buffer, sizeof buffer);
-    return std::string(buffer, length < sizeof buffer ? length : 0);
+    if (length == 0) return {};
+    return std::string(buffer, strnlen(buffer, sizeof buffer));
 }
 
 TimeZoneInfo Win32System::TimeZone() {

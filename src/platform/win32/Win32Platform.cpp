@@ -9,8 +9,11 @@
 
 namespace zindra::platform::win32 {
 
-Win32Platform::Win32Platform()
-    : guard_(std::make_unique<Win32CrashGuard>()),
+// NOTE: the shell's calls want COM set up, single-threaded, on the thread that makes them; the
+// process starter and the registration tool's start are made on this thread.
+Win32Platform::Win32Platform(const Win32PlatformOptions& options)
+    : comReady_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))),
+      guard_(std::make_unique<Win32CrashGuard>(options.Watchdog)),
       clock_(std::make_unique<Win32Clock>()),
       desktop_(std::make_unique<Win32Desktop>(*clock_, *guard_)),
       system_(std::make_unique<Win32System>(*guard_)),
@@ -22,6 +25,7 @@ Win32Platform::~Win32Platform() {
     desktop_.reset();
     clock_.reset();
     guard_.reset();  // undoes what is still changed
+    if (comReady_) CoUninitialize();
 }
 
 Desktop& Win32Platform::GetDesktop() {

@@ -14,12 +14,19 @@ class Win32CrashGuard;
 class Win32Desktop;
 class Win32System;
 
+struct Win32PlatformOptions {
+    // Start this program again as the watchdog before the first change to the machine (see
+    // Win32Watchdog.h); only a program whose entry answers kWatchdogOption may ask for it.
+    bool Watchdog = false;
+};
+
 // One per process, made and destroyed on the user-interface thread (the desktop's windows
-// belong to it). Making it installs the crash guard; destroying it undoes what the program left
-// changed: the display mode, the hidden task bar, swapped mouse buttons.
+// belong to it). Making it installs the crash guard and readies the thread for the shell (COM,
+// apartment-threaded); destroying it undoes what the program left changed: the display mode, the
+// hidden task bars, swapped mouse buttons.
 class Win32Platform final : public Platform {
 public:
-    Win32Platform();
+    explicit Win32Platform(const Win32PlatformOptions& options = {});
     ~Win32Platform() override;
     Win32Platform(const Win32Platform&) = delete;
     Win32Platform& operator=(const Win32Platform&) = delete;
@@ -34,6 +41,7 @@ public:
 
 private:
     // Declared in the order they are made; the guard goes last.
+    bool comReady_ = false;
     std::unique_ptr<Win32CrashGuard> guard_;
     std::unique_ptr<Win32Clock> clock_;
     std::unique_ptr<Win32Desktop> desktop_;

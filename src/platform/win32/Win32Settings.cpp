@@ -8,6 +8,7 @@ namespace zindra::platform::win32 {
 
 // A swap of the mouse buttons is recorded, so a program that dies swapped leaves them reset.
 bool Win32Desktop::SystemParametersInfo(std::uint32_t action, std::uint32_t param, void* data, std::uint32_t winIni) {
+    if (action == SPI_SETMOUSEBUTTONSWAP && param != 0) guard_.BeforeChange();
     const bool ok = SystemParametersInfoA(action, param, data, winIni) != FALSE;
     if (ok && action == SPI_SETMOUSEBUTTONSWAP) guard_.Ledger().MouseButtonsSwapped(param != 0);
     return ok;
@@ -39,11 +40,14 @@ void Win32Desktop::KeybdEvent(std::uint8_t key, std::uint8_t scan, std::uint32_t
     keybd_event(key, scan, flags, 0);
 }
 
-// Windows runs the box's own message loop: our windows still paint from their pictures, and
-// their input waits in the framework's queue until the box is answered.
+// Windows runs the box's own message loop: our windows still paint from their pictures, and the
+// event sink is served from that loop.
 int Win32Desktop::MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                              std::uint32_t type) {
-    return MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), type);
+    EnterNativeLoop();
+    const int answer = MessageBoxA(ToHwnd(owner), text.c_str(), caption.c_str(), type);
+    LeaveNativeLoop();
+    return answer;
 }
 
 }  // namespace zindra::platform::win32

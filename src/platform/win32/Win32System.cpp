@@ -27,12 +27,12 @@ std::string FolderFrom(Call call) {
 
 }  // namespace
 
-// NOTE: the shell's own error box is switched off: the kit reports a failed start itself, and a
-// second box from the shell would stand over it.
+// The mask goes to the shell as given: without SEE_MASK_FLAG_NO_UI the shell tells the user
+// itself about a start it cannot make, as the kit expects of it.
 bool Win32System::ShellExecuteEx(ShellExecuteRequest& request) {
     SHELLEXECUTEINFOA info{};
     info.cbSize = sizeof info;
-    info.fMask = request.Mask | SEE_MASK_FLAG_NO_UI;
+    info.fMask = request.Mask;
     info.hwnd = ToHwnd(request.Owner);
     info.lpVerb = OrNull(request.Verb);
     info.lpFile = request.File;

@@ -7,6 +7,9 @@ namespace zindra::platform::win32 {
 
 namespace {
 
+// Posted to a window that must not keep the activation it was given.
+constexpr UINT kHandOnMessage = WM_APP + 0x5B;
+
 Win32Desktop* DesktopOf(HWND window, UINT msg, LPARAM lParam) {
     if (msg == WM_NCCREATE) {
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lParam);
@@ -63,8 +66,30 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
             SendKind(window, EventKind::Close);  // the framework decides; no DestroyWindow here
             return true;
         case WM_ACTIVATE:
+            NoteActivation(window, record, wParam);
             SendKind(window, LOWORD(wParam) == WA_INACTIVE ? EventKind::Deactivate : EventKind::Activate);
             return false;  // the default gives the window the keyboard focus
+        case kHandOnMessage:
+            HandOnActivation();
+            return true;
+        case WM_WINDOWPOSCHANGED: {
+            // Raised while hidden by another program (the second copy's hand-over): that is a call
+            // to come forward, which only the window that had the activation can answer.
+            const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (record.NoActivate && selfShowing_ == 0 && !::IsWindowVisible(window) &&
+                (position->flags & SWP_NOZORDER) == 0) {
+                PostMessageA(window, kHandOnMessage, 0, 0);
+            }
+            return false;
+        }
+        case WM_ENTERMENULOOP:
+        case WM_ENTERSIZEMOVE:
+            EnterNativeLoop();
+            return false;
+        case WM_EXITMENULOOP:
+        case WM_EXITSIZEMOVE:
+            LeaveNativeLoop();
+            return false;
         case WM_MOUSEACTIVATE:
             result = record.NoActivate ? MA_NOACTIVATE : MA_ACTIVATE;
             return true;
@@ -100,6 +125,24 @@ bool Win32Desktop::HandleWindowState(HWND window, UINT msg, WPARAM wParam, LPARA
         default:
             return false;
     }
+}
+
+// Our windows that may keep the activation are remembered; one that must not passes it on, once
+// the activation has settled (not from inside WM_ACTIVATE).
+void Win32Desktop::NoteActivation(HWND window, const WindowRecord& record, WPARAM wParam) {
+    if (LOWORD(wParam) == WA_INACTIVE) return;
+    if (!record.NoActivate) {
+        lastActive_ = window;
+    } else {
+        PostMessageA(window, kHandOnMessage, 0, 0);
+    }
+}
+
+void Win32Desktop::HandOnActivation() {
+    HWND to = lastActive_;
+    if (!to || !Find(to) || !::IsWindowVisible(to) || ::IsIconic(to)) return;
+    ::SetForegroundWindow(to);
+    ::BringWindowToTop(to);
 }
 
 // Minimised or restored by someone else (the task bar, another program): told as a state change.

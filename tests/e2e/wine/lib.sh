@@ -10,16 +10,36 @@ kStartMode=1024x768x32@60
 kMenuMode=800x600x32@60
 kAppTitle="Zindra Gr 67"
 
+# How often a step that failed for reasons of the environment (Wine could not start a program, the
+# X server or prefix could not be made) is tried again before the case fails, saying so.
+kEnvironmentTries=3
+
 Log() { printf '%s %s\n' "[$(date +%T.%N | cut -c1-12)]" "$*"; }
 
+# The end of a log of this case, indented, for a failure report.
+Tail() { [[ -s $out/$1 ]] && { echo "  --- last lines of $1:"; grep -v '^ALSA' "$out/$1" | tail -n 15 | sed 's/^/  | /'; }; }
+
+# Ends the case with its cause, on standard error so that even a failure inside $(...) is seen.
 Fail() {
-    Log "FAILED: $*"
-    if [[ -n ${DISPLAY:-} ]]; then
-        Shot failure || true
-        Probe state "$kAppTitle" || true
-    fi
+    trap - ERR
+    {
+        Log "FAILED: $*"
+        if [[ -n ${DISPLAY:-} ]]; then
+            Shot failure || true
+            echo "  --- the machine now:"
+            RunProbe state "$kAppTitle" 2>/dev/null | sed 's/^/  | /' || true
+        fi
+        for log in zindra.log probe.err crash-probe.log wine-env.log; do Tail "$log" || true; done
+    } >&2
     exit 1
 }
+
+# Any command that fails outside a test of its own still ends the case with its cause.
+OnError() {
+    local status=$1 line=$2 command=$3
+    Fail "command '$command' failed with status $status (line $line)"
+}
+trap 'OnError "$?" "$LINENO" "$BASH_COMMAND"' ERR
 
 Skip() {
     echo "skipped: $*"
@@ -40,27 +60,81 @@ StartCase() {
     rm -rf "$out" && mkdir -p "$out"
     # A case never shares the Wine environment a test runner may have started.
     unset ZINDRA_WINE_ENV WINEPREFIX DISPLAY ZINDRA_WINE_RUN ZINDRA_XVFB_PID
-    local exports
-    exports=$(ZINDRA_WINE_DESKTOP=$kDesktopSize "$cross/wine-env" start 2>"$out/wine-env.log") ||
-        Fail "wine-env start: $(cat "$out/wine-env.log")"
+    local exports try
+    for ((try = 1; ; try++)); do
+        if exports=$(ZINDRA_WINE_DESKTOP=$kDesktopSize "$cross/wine-env" start 2>"$out/wine-env.log"); then break; fi
+        ((try < kEnvironmentTries)) ||
+            Fail "environment: wine-env start failed $try times: $(tail -n 5 "$out/wine-env.log")"
+        Log "environment: wine-env start failed (try $try of $kEnvironmentTries): $(tail -n 1 "$out/wine-env.log")"
+    done
     eval "$exports"
     trap StopCase EXIT
     suite=$ZINDRA_WINE_RUN/suite
     cp -a "$ZINDRA_E2E_SUITE" "$suite"
     # The pointer starts where no picture reacts to it.
     xdotool mousemove 1000 10
-    Log "case $name: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX"
+    GiveKeysToLetters eacute ecircumflex
+    storedMode=$(Fact stored-mode)
+    Log "case $name: DISPLAY=$DISPLAY WINEPREFIX=$WINEPREFIX stored mode $storedMode"
+}
+
+# NOTE: xdotool types a letter the keyboard lacks by lending it a key for a moment and taking it
+# back; Wine, reading that key late on a busy machine, then finds nothing on it and drops the
+# letter. The letters the cases type get keys of their own, unused ones, before the menu starts.
+GiveKeysToLetters() {
+    local -a free
+    mapfile -t free < <(xmodmap -pke | awk 'NF == 3 { print $2 }')
+    ((${#free[@]} >= $#)) || Fail "environment: fewer than $# unused keys for the letters $*"
+    local i=0 letter
+    for letter in "$@"; do
+        xmodmap -e "keycode ${free[i]} = $letter ${letter^}" || Fail "environment: cannot give $letter a key"
+        i=$((i + 1))
+    done
 }
 
 StopCase() {
     local status=$?
+    trap - ERR
     "$cross/wine-env" stop >/dev/null 2>&1 || true
-    return "$status"
+    exit "$status"
 }
 
-# Runs the probe program; its output goes to stdout.
-Probe() {
+# Runs the probe program once; its output goes to stdout, its status is the probe's or Wine's.
+RunProbe() {
     wine "$ZINDRA_E2E_PROBE" "$@" </dev/null 2>>"$out/probe.err"
+}
+
+# Runs the probe program; its output goes to stdout. Status 0: done or holds; 3: not so (the
+# probe's verdict, for the caller to judge). A probe Wine could not run is tried again a few
+# times, then the case fails as one of the environment.
+Probe() {
+    local status try output
+    for ((try = 1; ; try++)); do
+        status=0
+        output=$(RunProbe "$@") || status=$?
+        case $status in
+            0 | 3) printf '%s' "$output${output:+$'\n'}"; return "$status" ;;
+            2) Fail "the probe did not understand: probe $*" ;;
+        esac
+        ((try < kEnvironmentTries)) || Fail "environment: the probe did not run $try times (status $status): probe $*"
+        Log "environment: the probe did not run (status $status, try $try of $kEnvironmentTries): probe $*"
+        sleep 1
+    done
+}
+
+# Starts the probe in the background for a command that stands up windows beside the menu; its
+# first line of output (the ready line) is awaited.
+ProbeBeside() {
+    local name=$1
+    shift
+    wine "$ZINDRA_E2E_PROBE" "$@" </dev/null >"$out/$name.out" 2>>"$out/probe.err" &
+    local pid=$! i
+    for ((i = 0; i < 200; i++)); do
+        [[ -s $out/$name.out ]] && { Log "$name: $(head -n 1 "$out/$name.out" | tr -d '\r')"; return 0; }
+        kill -0 "$pid" 2>/dev/null || Fail "environment: the probe for $name ended at once"
+        sleep 0.1
+    done
+    Fail "the probe for $name did not get ready in 20 s"
 }
 
 # Starts the menu in the suite copy (the suite folder is the current folder at start).
@@ -91,10 +165,15 @@ WaitForLanguageScreen() {
 }
 
 # Input goes to the Wine desktop's X window, which hands it to the Windows window in front.
+# NOTE: Wine drops the keys while the pointer is outside its desktop (after the switch to
+# 800x600 the screen's right and bottom edges are), so the pointer is brought onto it first.
 Focus() {
-    local desktop
+    local desktop WIDTH HEIGHT X Y
     desktop=$(xdotool search --name 'Wine desktop' | head -1)
     [[ -n $desktop ]] || Fail "no Wine desktop window"
+    eval "$(xdotool getwindowgeometry --shell "$desktop" | grep -E '^(WIDTH|HEIGHT)=')"
+    eval "$(xdotool getmouselocation --shell | grep -E '^(X|Y)=')"
+    if ((X >= WIDTH || Y >= HEIGHT)); then xdotool mousemove 1 1; fi
     xdotool windowfocus --sync "$desktop"
 }
 
@@ -121,13 +200,34 @@ Shot() {
     import -window root "$out/$1.png"
 }
 
-# Expects fact $1 of the probe's state to be $2.
-Expect() {
-    local fact=$1 wanted=$2 state got
+# Fact $1 of the probe's state.
+Fact() {
+    local state
     state=$(Probe state "$kAppTitle")
-    got=$(sed -n "s/^$fact=//p" <<<"$state" | tr -d '\r')
-    [[ $got == "$wanted" ]] || Fail "$fact is '$got', expected '$wanted'"
-    Log "$fact=$got"
+    sed -n "s/^$1=//p" <<<"$state" | tr -d '\r'
+}
+
+# Expects each FACT=VALUE given of one look at the probe's state.
+Expect() {
+    local state pair fact got
+    state=$(Probe state "$kAppTitle")
+    state=${state//$'\r'/}
+    for pair in "$@"; do
+        fact=${pair%%=*}
+        got=$(sed -n "s/^$fact=//p" <<<"$state")
+        [[ $got == "${pair#*=}" ]] || Fail "$fact is '$got', expected '${pair#*=}'"
+    done
+    Log "$*"
+}
+
+# Waits up to $3 seconds for a line matching $2 in the case's file $1.
+WaitForLine() {
+    local file=$out/$1 pattern=$2 seconds=$3 i
+    for ((i = 0; i < seconds * 10; i++)); do
+        grep -q -- "$pattern" "$file" 2>/dev/null && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 ExpectStatus() {
@@ -135,12 +235,19 @@ ExpectStatus() {
     Log "exit status $exitStatus"
 }
 
-# The machine as it was before the program: mode, task bar and buttons.
+# The machine as it was before the program: mode in use and stored, task bar and buttons. What a
+# watchdog puts back comes a moment after the program has gone.
 ExpectMachineRestored() {
-    Probe wait 5000 taskbar visible || Fail "the task bar did not come back"
-    Expect mode "$kStartMode"
-    Expect swap 0
-    Expect taskbar shown
+    local size=${kStartMode%x*}
+    Probe wait 10000 taskbar visible + mode "${size%x*}" "${size#*x}" + swap 0 ||
+        Fail "the machine was not put back"
+    Expect mode="$kStartMode" stored-mode="$storedMode" swap=0 taskbar=shown
+}
+
+# A normal end: the program put everything back itself, so its guard found nothing left to undo.
+ExpectNothingLeftToUndo() {
+    ! grep -h 'put back' "$out/zindra.log" || Fail "the program left changes for its guard to undo"
+    Log "nothing left to undo"
 }
 
 # Walks from the language screen to the option screen in English with a typed name.
@@ -151,25 +258,29 @@ ToOptionsInEnglish() {
 }
 
 # The crash probe changes the machine as the menu does, then dies by $1 when its application
-# window is asked to close (or, with a trigger function $3, when that function ends it); it must
-# end with status $2 ("-": any) and leave the machine as it was.
+# window is asked to close (or, with a trigger function $4, when that function ends it); it must
+# end with status $2 ("-": any) and leave the machine as it was, put back by $3: "program" (its
+# own handlers, the process being sound) or "watchdog" (after a death the process cannot see or
+# should not act on).
 CrashCase() {
-    local kind=$1 status=$2 trigger=${3:-}
+    local kind=$1 status=$2 restorer=$3 trigger=${4:-}
     wine "$ZINDRA_E2E_CRASH_PROBE" "$kind" </dev/null >>"$out/crash-probe.log" 2>&1 &
     local pid=$!
     Probe wait 15000 window TApplication "Zindra crash probe ready" || Fail "the crash probe did not get ready"
-    Expect mode "$kMenuMode"
-    Expect taskbar hidden
-    Expect swap 1
-    Shot changed
+    Expect mode="$kMenuMode" taskbar=hidden swap=1
+    Shot "changed-before-$kind"
     if [[ -n $trigger ]]; then
         "$trigger"
     else
         Probe close TApplication "Zindra crash probe ready" || Fail "cannot reach the crash probe"
     fi
     WaitExit "$pid" 20
-    grep -v '^ALSA' "$out/crash-probe.log" || true
     [[ $status == - ]] || ExpectStatus "$status"
+    local said="zindra: put back what the program left changed"
+    [[ $restorer == watchdog ]] && said="zindra watchdog: the program ended without putting back"
+    WaitForLine crash-probe.log "$said" 10 || Fail "no '$said' from the $restorer"
+    grep -v '^ALSA' "$out/crash-probe.log" || true
     ExpectMachineRestored
-    Shot restored
+    Shot "restored-after-$kind"
+    mv "$out/crash-probe.log" "$out/crash-probe-$kind.log"
 }

@@ -70,7 +70,7 @@ RunCase() {
     PointerAt 738 566 # the exit button
     ExpectHand "the exit button"
     ExpectHintOverExit
-    Expect form shown
+    Expect form=shown
     Shot exit-hint
     Key ctrl+x
     WaitExit "$menuPid" 20

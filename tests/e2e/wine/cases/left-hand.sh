@@ -12,4 +12,5 @@ RunCase() {
     WaitExit "$menuPid" 20
     ExpectStatus 0
     ExpectMachineRestored
+    ExpectNothingLeftToUndo
 }

@@ -3,6 +3,7 @@
 // so the end-to-end cases can see the back end put the machine back.
 //
 //   crash-probe KIND     KIND: access-violation | exception | exit | return | wait
+//   crash-probe --watchdog PID   (the platform starts it so: the probe is its own watchdog)
 // After the changes its application window is titled "Zindra crash probe ready". It then waits
 // until that window is asked to close (probe close TApplication ...), and dies: an access
 // violation, a C++ exception nobody catches, the system's ExitProcess, a plain return from main
@@ -10,12 +11,15 @@
 // the end of the session, or Ctrl+C in its console).
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include "platform/Platform.h"
+#include "platform/RefreshRate.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/Win32Watchdog.h"
 
 namespace {
 
@@ -42,7 +46,7 @@ bool SwitchTo800x600(Desktop& desktop) {
     DevModeA mode;
     for (std::uint32_t i = 0; desktop.EnumDisplaySettings(i, mode); ++i) {
         if (mode.dmPelsWidth == 800 && mode.dmPelsHeight == 600 && mode.dmBitsPerPel == current.dmBitsPerPel &&
-            mode.dmDisplayFrequency == current.dmDisplayFrequency) {
+            RefreshRatesMatch(mode.dmDisplayFrequency, current.dmDisplayFrequency)) {
             return desktop.ChangeDisplaySettings(&mode, CDS_UPDATEREGISTRY) == DISP_CHANGE_SUCCESSFUL;
         }
     }
@@ -69,11 +73,13 @@ int Die(const std::string& kind, Platform& platform) {
 
 int main(int argc, char** argv) {
     const std::string kind = argc > 1 ? argv[1] : "";
+    if (kind == zindra::platform::win32::kWatchdogOption && argc == 3)
+        return zindra::platform::win32::RunWatchdog(static_cast<std::uint32_t>(std::strtoul(argv[2], nullptr, 10)));
     if (kind != "access-violation" && kind != "exception" && kind != "exit" && kind != "return" && kind != "wait") {
         std::fprintf(stderr, "usage: crash-probe access-violation|exception|exit|return|wait\n");
         return 2;
     }
-    zindra::platform::win32::Win32Platform platform;
+    zindra::platform::win32::Win32Platform platform({.Watchdog = true});
     Desktop& desktop = platform.GetDesktop();
     WindowParams params;
     params.ClassName = "TApplication";

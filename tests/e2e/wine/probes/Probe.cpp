@@ -1,23 +1,36 @@
 // probe: looks at the desktop from outside the menu, as another Windows program would, for the
-// end-to-end cases: display mode, task bar, mouse buttons, windows and their states, message
-// boxes; and does to the menu what the system or a user would (close, end the session, Ctrl+C).
+// end-to-end cases: display mode (in use and stored), task bars, mouse buttons, windows and their
+// states, the window in front, message boxes; and does to the menu what the system or a user would
+// (close, end the session, Ctrl+C, end the process, cover it with another window).
 //
 //   probe state [TITLE]                    facts as name=value lines (TITLE: the application window's)
-//   probe wait MS CONDITION...             until the condition holds (exit 0) or MS pass (exit 1):
-//       mode W H | taskbar visible|hidden | swap 0|1 | window CLASS TITLE | gone CLASS TITLE
-//       | iconic CLASS TITLE | shown CLASS TITLE          (TITLE "-": any title)
+//   probe wait MS CONDITION [+ CONDITION]...  until all hold (exit 0) or MS pass (exit 3):
+//       mode W H | taskbar visible|hidden | secondary visible|hidden | swap 0|1 | foreground CLASS
+//       | window CLASS TITLE | gone CLASS TITLE | iconic CLASS TITLE | shown CLASS TITLE   (TITLE "-": any)
 //   probe message-box MS TITLE [ok]        waits for a message box, prints its text, presses OK
 //   probe minimize CLASS TITLE             minimises a window as its task-bar button would
 //   probe close CLASS TITLE                posts WM_CLOSE
 //   probe end-session CLASS TITLE          tells the window's program the session ends, then ends it
 //   probe console-break MS EXE [ARG...]    runs EXE in a console of its own, waits for its window
 //       "TApplication"/"Zindra crash probe ready", prints the state, sends Ctrl+C, prints the exit code
+//   probe env NAME                         the value of an environment variable as programs see it
+//   probe kill CLASS TITLE                 ends the window's process with TerminateProcess, as
+//                                          "end task" or taskkill /F do
+//   probe fault CLASS TITLE                sets the window's process's "Local\ZindraTestFault.<pid>"
+//   probe hung MS CLASS TITLE              until the window stops answering messages (a hung window)
+//   probe cover MS                         a window over the whole screen, in front with the keyboard,
+//                                          that prints "key=VK" for each key it gets; until MS or closed
+//   probe taskbars N MS                    N task bars of further monitors ("Shell_SecondaryTrayWnd")
+//   probe manifest EXE                     the DPI settings of EXE's manifest and whether it gets the
+//                                          common controls of version 6, as "name=value" lines
 //   probe cursor                           the pointer shape in use: whether it is the arrow, and
 //       where the system lets us read it, its size, hot spot and picture (cursor-row-NN lines of
 //       'X' black, 'o' white, '.' transparent)
 //   probe window-info CLASS TITLE [MS]     a window's bounds and its top-most, no-activate and
-//       disabled styles; with MS, once it is shown (exit 1 if it is not within MS)
-#include <windows.h>
+//       disabled styles; with MS, once it is shown (not so if it is not within MS)
+// Exit status: 0 done or holds, 3 not so (timed out, no such window), 2 not understood; any other
+// status is Wine's own: the probe did not run.
+#include "Probe.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +38,7 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-constexpr int kPollMs = 50;
+namespace probe {
 
 const char* TitleArg(const char* title) {
     return std::strcmp(title, "-") == 0 ? nullptr : title;
@@ -37,10 +48,24 @@ HWND Find(const char* className, const char* title) {
     return FindWindowA(className, TitleArg(title));
 }
 
-std::string ModeText() {
+HWND NamedWindow(int argc, char** argv, int at) {
+    HWND window = argc > at + 1 ? Find(argv[at], argv[at + 1]) : nullptr;
+    if (!window)
+        std::fprintf(stderr, "probe: no window %s \"%s\"\n", argc > at ? argv[at] : "",
+                     argc > at + 1 ? argv[at + 1] : "");
+    return window;
+}
+
+}  // namespace probe
+
+namespace {
+
+using namespace probe;
+
+std::string ModeText(DWORD which) {
     DEVMODEA mode{};
     mode.dmSize = sizeof mode;
-    if (!EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode)) return "unknown";
+    if (!EnumDisplaySettingsA(nullptr, which, &mode)) return "unknown";
     char text[64];
     std::snprintf(text, sizeof text, "%lux%lux%lu@%lu", mode.dmPelsWidth, mode.dmPelsHeight, mode.dmBitsPerPel,
                   mode.dmDisplayFrequency);
@@ -53,9 +78,51 @@ const char* WindowState(HWND window) {
     return IsWindowVisible(window) ? "shown" : "hidden";
 }
 
+// All task bars of further monitors: "missing" when there are none, "shown" when every one is.
+const char* SecondaryState() {
+    int shown = 0;
+    int all = 0;
+    for (HWND bar = FindWindowExA(nullptr, nullptr, "Shell_SecondaryTrayWnd", nullptr); bar;
+         bar = FindWindowExA(nullptr, bar, "Shell_SecondaryTrayWnd", nullptr)) {
+        ++all;
+        if (IsWindowVisible(bar)) ++shown;
+    }
+    if (all == 0) return "missing";
+    return shown == all ? "shown" : shown == 0 ? "hidden" : "some-hidden";
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    if (!window || GetClassNameA(window, name, sizeof name) == 0) return "none";
+    return name;
+}
+
+// Windows of process that the task bar and the window switcher list: visible, and either marked
+// as application windows or unowned and not tool windows.
+BOOL CALLBACK CountListed(HWND window, LPARAM context) {
+    auto* counting = reinterpret_cast<std::pair<DWORD, int>*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
+    const bool listed =
+        IsWindowVisible(window) &&
+        ((exStyle & WS_EX_APPWINDOW) != 0 || (!GetWindow(window, GW_OWNER) && (exStyle & WS_EX_TOOLWINDOW) == 0));
+    if (process == counting->first && listed) ++counting->second;
+    return TRUE;
+}
+
+int ListedWindows(HWND ofProgram) {
+    std::pair<DWORD, int> counting{0, 0};
+    if (!ofProgram || !GetWindowThreadProcessId(ofProgram, &counting.first)) return 0;
+    EnumWindows(&CountListed, reinterpret_cast<LPARAM>(&counting));
+    return counting.second;
+}
+
 void PrintState(const char* appTitle) {
-    std::printf("mode=%s\n", ModeText().c_str());
+    std::printf("mode=%s\n", ModeText(ENUM_CURRENT_SETTINGS).c_str());
+    std::printf("stored-mode=%s\n", ModeText(ENUM_REGISTRY_SETTINGS).c_str());
     std::printf("taskbar=%s\n", WindowState(FindWindowA("Shell_TrayWnd", nullptr)));
+    std::printf("secondary=%s\n", SecondaryState());
     std::printf("swap=%d\n", GetSystemMetrics(SM_SWAPBUTTON));
     std::printf("app=%s\n", WindowState(FindWindowA("TApplication", appTitle)));
     HWND form = FindWindowA("TForm1", nullptr);
@@ -63,17 +130,24 @@ void PrintState(const char* appTitle) {
     RECT r{};
     if (form && GetWindowRect(form, &r))
         std::printf("form-bounds=%ld,%ld,%ld,%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    std::printf("listed=%d\n", ListedWindows(form));
+    std::printf("foreground=%s\n", ClassOf(GetForegroundWindow()).c_str());
+    std::printf("at-centre=%s\n", ClassOf(GetAncestor(WindowFromPoint(POINT{400, 300}), GA_ROOT)).c_str());
     std::fflush(stdout);
 }
 
 // Whether args (a condition and its values) hold now; -1 for a condition not understood.
 int Holds(const std::vector<std::string>& args) {
     const std::string& what = args[0];
-    if (what == "mode" && args.size() == 3) return ModeText().rfind(args[1] + "x" + args[2] + "x", 0) == 0;
-    if (what == "taskbar" && args.size() == 2)
-        return std::strcmp(WindowState(FindWindowA("Shell_TrayWnd", nullptr)),
-                           args[1] == "visible" ? "shown" : "hidden") == 0;
+    if (what == "mode" && args.size() == 3)
+        return ModeText(ENUM_CURRENT_SETTINGS).rfind(args[1] + "x" + args[2] + "x", 0) == 0;
+    const auto shownOrHidden = [&](const char* state) {
+        return std::strcmp(state, args[1] == "visible" ? "shown" : "hidden") == 0;
+    };
+    if (what == "taskbar" && args.size() == 2) return shownOrHidden(WindowState(FindWindowA("Shell_TrayWnd", nullptr)));
+    if (what == "secondary" && args.size() == 2) return shownOrHidden(SecondaryState());
     if (what == "swap" && args.size() == 2) return GetSystemMetrics(SM_SWAPBUTTON) == std::atoi(args[1].c_str());
+    if (what == "foreground" && args.size() == 2) return ClassOf(GetForegroundWindow()) == args[1];
     if (args.size() != 3) return -1;
     HWND window = Find(args[1].c_str(), args[2].c_str());
     if (what == "window") return window != nullptr;
@@ -83,19 +157,35 @@ int Holds(const std::vector<std::string>& args) {
     return -1;
 }
 
+// Conditions joined by "+" hold when each does.
+int AllHold(const std::vector<std::string>& args) {
+    std::vector<std::string> one;
+    for (std::size_t i = 0; i <= args.size(); ++i) {
+        if (i < args.size() && args[i] != "+") {
+            one.push_back(args[i]);
+            continue;
+        }
+        if (one.empty()) return -1;
+        const int holds = Holds(one);
+        if (holds <= 0) return holds;
+        one.clear();
+    }
+    return 1;
+}
+
 int Wait(int argc, char** argv) {
-    if (argc < 4) return 2;
+    if (argc < 4) return kNotUnderstood;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     const std::vector<std::string> condition(argv + 3, argv + argc);
     const ULONGLONG start = GetTickCount64();
     for (;;) {
-        const int holds = Holds(condition);
-        if (holds < 0) return 2;
-        if (holds) return 0;
+        const int holds = AllHold(condition);
+        if (holds < 0) return kNotUnderstood;
+        if (holds) return kDone;
         if (GetTickCount64() - start >= limit) {
             std::fprintf(stderr, "probe: timed out waiting for %s\n", argv[3]);
             PrintState(nullptr);
-            return 1;
+            return kNotSo;
         }
         Sleep(kPollMs);
     }
@@ -113,14 +203,14 @@ BOOL CALLBACK CollectText(HWND child, LPARAM texts) {
 }
 
 int MessageBoxText(int argc, char** argv) {
-    if (argc < 4) return 2;
+    if (argc < 4) return kNotUnderstood;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     const ULONGLONG start = GetTickCount64();
     HWND box = nullptr;
     while (!(box = FindWindowA("#32770", argv[3]))) {
         if (GetTickCount64() - start >= limit) {
             std::fprintf(stderr, "probe: no message box \"%s\"\n", argv[3]);
-            return 1;
+            return kNotSo;
         }
         Sleep(kPollMs);
     }
@@ -130,34 +220,27 @@ int MessageBoxText(int argc, char** argv) {
         std::printf("text=%s\n", text.c_str());
     std::fflush(stdout);
     if (argc > 4 && std::strcmp(argv[4], "ok") == 0) PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    return texts.empty() ? 1 : 0;
-}
-
-// The window named by argv[2] (class) and argv[3] (title), or nullptr with the reason told.
-HWND NamedWindow(int argc, char** argv) {
-    HWND window = argc >= 4 ? Find(argv[2], argv[3]) : nullptr;
-    if (!window) std::fprintf(stderr, "probe: no window %s \"%s\"\n", argc > 2 ? argv[2] : "", argc > 3 ? argv[3] : "");
-    return window;
+    return texts.empty() ? kNotSo : kDone;
 }
 
 int Minimize(int argc, char** argv) {
-    HWND window = NamedWindow(argc, argv);
-    return window && ShowWindow(window, SW_MINIMIZE) >= 0 ? 0 : 1;
+    HWND window = NamedWindow(argc, argv, 2);
+    return window && ShowWindow(window, SW_MINIMIZE) >= 0 ? kDone : kNotSo;
 }
 
 int Close(int argc, char** argv) {
-    HWND window = NamedWindow(argc, argv);
-    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    HWND window = NamedWindow(argc, argv, 2);
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? kDone : kNotSo;
 }
 
 // As the system ends a session: every program is asked, told, and then ended.
 int EndSession(int argc, char** argv) {
-    HWND window = NamedWindow(argc, argv);
-    if (!window) return 1;
+    HWND window = NamedWindow(argc, argv, 2);
+    if (!window) return kNotSo;
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
     HANDLE process = OpenProcess(PROCESS_TERMINATE | PROCESS_QUERY_INFORMATION | SYNCHRONIZE, FALSE, processId);
-    if (!process) return 1;
+    if (!process) return kNotSo;
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 5000, &answer);
     std::printf("query-end-session=%lu\n", static_cast<unsigned long>(answer));
@@ -169,11 +252,11 @@ int EndSession(int argc, char** argv) {
     CloseHandle(process);
     std::printf("ended=%d\nexit=%lu\n", ended, code);
     std::fflush(stdout);
-    return ended ? 0 : 1;
+    return ended ? kDone : kNotSo;
 }
 
 int ConsoleBreak(int argc, char** argv) {
-    if (argc < 4) return 2;
+    if (argc < 4) return kNotUnderstood;
     const DWORD limit = static_cast<DWORD>(std::atol(argv[2]));
     std::string command;
     for (int i = 3; i < argc; ++i)
@@ -184,7 +267,7 @@ int ConsoleBreak(int argc, char** argv) {
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr, nullptr,
                         &startup, &child)) {
         std::fprintf(stderr, "probe: cannot start %s\n", command.c_str());
-        return 1;
+        return kNotSo;
     }
     const ULONGLONG start = GetTickCount64();
     while (!FindWindowA("TApplication", "Zindra crash probe ready") && GetTickCount64() - start < limit)
@@ -203,7 +286,7 @@ int ConsoleBreak(int argc, char** argv) {
     CloseHandle(child.hProcess);
     std::printf("sent=%d\nended=%d\nexit=%lu\n", sent, waited == WAIT_OBJECT_0, code);
     std::fflush(stdout);
-    return sent && waited == WAIT_OBJECT_0 ? 0 : 1;
+    return sent && waited == WAIT_OBJECT_0 ? kDone : kNotSo;
 }
 
 // The rows of a cursor's picture as text; false when the system does not let us read it (a
@@ -250,7 +333,7 @@ bool CursorArt(HCURSOR cursor, std::vector<std::string>& rows, POINT& hotSpot, S
 int Cursor() {
     CURSORINFO info{};
     info.cbSize = sizeof info;
-    if (!GetCursorInfo(&info)) return 1;
+    if (!GetCursorInfo(&info)) return kNotSo;
     std::printf("cursor-showing=%d\n", (info.flags & CURSOR_SHOWING) != 0);
     std::printf("cursor-arrow=%d\n", info.hCursor == LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)));
     std::vector<std::string> rows;
@@ -264,7 +347,7 @@ int Cursor() {
             std::printf("cursor-row-%02u=%s\n", static_cast<unsigned>(y), rows[y].c_str());
     }
     std::fflush(stdout);
-    return 0;
+    return kDone;
 }
 
 int WindowInfo(int argc, char** argv) {
@@ -275,13 +358,13 @@ int WindowInfo(int argc, char** argv) {
         while (Holds({"shown", argv[2], argv[3]}) != 1) {
             if (GetTickCount64() - start >= limit) {
                 std::fprintf(stderr, "probe: %s \"%s\" not shown within %s ms\n", argv[2], argv[3], argv[4]);
-                return 1;
+                return kNotSo;
             }
             Sleep(kPollMs / 5);
         }
     }
-    HWND window = NamedWindow(argc, argv);
-    if (!window) return 1;
+    HWND window = NamedWindow(argc, argv, 2);
+    if (!window) return kNotSo;
     RECT r{};
     GetWindowRect(window, &r);
     const LONG_PTR style = GetWindowLongPtrA(window, GWL_STYLE);
@@ -297,10 +380,12 @@ int WindowInfo(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Sizes as they are, whatever the display scale.
+    SetProcessDPIAware();
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "state") {
         PrintState(argc > 2 ? argv[2] : nullptr);
-        return 0;
+        return kDone;
     }
     if (command == "wait") return Wait(argc, argv);
     if (command == "message-box") return MessageBoxText(argc, argv);
@@ -308,10 +393,23 @@ int main(int argc, char** argv) {
     if (command == "close") return Close(argc, argv);
     if (command == "end-session") return EndSession(argc, argv);
     if (command == "console-break") return ConsoleBreak(argc, argv);
+    if (command == "env" && argc == 3) {
+        char value[2048] = {};
+        const DWORD length = GetEnvironmentVariableA(argv[2], value, sizeof value);
+        if (length == 0 || length >= sizeof value) return kNotSo;
+        std::printf("%s\n", value);
+        return kDone;
+    }
+    if (command == "kill") return Kill(argc, argv);
+    if (command == "fault") return Fault(argc, argv);
+    if (command == "hung") return Hung(argc, argv);
+    if (command == "cover") return Cover(argc, argv);
+    if (command == "taskbars") return TaskBars(argc, argv);
+    if (command == "manifest") return Manifest(argc, argv);
     if (command == "cursor") return Cursor();
     if (command == "window-info") return WindowInfo(argc, argv);
-    std::fprintf(
-        stderr,
-        "usage: probe state|wait|message-box|minimize|close|end-session|console-break|cursor|window-info ...\n");
-    return 2;
+    std::fprintf(stderr,
+                 "usage: probe state|wait|message-box|minimize|close|end-session|console-break|kill|fault|hung"
+                 "|cover|taskbars|manifest|cursor|window-info ...\n");
+    return kNotUnderstood;
 }

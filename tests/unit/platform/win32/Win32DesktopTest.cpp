@@ -295,6 +295,135 @@ TEST_F(Win32DesktopTest, ASecondHolderOfAHotKeyIsRefused) {
     desktop.DestroyWindow(second);
 }
 
+// The application window is raised or restored by another program (a second copy handing over):
+// the activation must not stay with a window that has no keyboard use.
+TEST_F(Win32DesktopTest, AWindowThatMustNotKeepTheActivationHandsItToTheLastActiveOne) {
+    const WindowHandle form = MakeWindow();
+    WindowParams params;
+    params.ClassName = "ZindraTestApplication";
+    params.NoActivate = true;
+    params.ShowInTaskBar = false;
+    const WindowHandle app = desktop.CreateWindow(params);
+    windows.push_back(app);
+    desktop.ShowWindow(form, SW_SHOWNORMAL);
+    desktop.SetForegroundWindow(form);
+    Settle();
+    EXPECT_EQ(GetActiveWindow(), ToHwnd(form));
+    // Our own restore of it does not take the activation.
+    desktop.ShowWindow(app, SW_MINIMIZE);
+    desktop.ShowWindow(app, SW_RESTORE);
+    Settle();
+    EXPECT_EQ(GetActiveWindow(), ToHwnd(form));
+    // Someone else's does, and it comes back.
+    FromAnotherThread([&] { ::SetForegroundWindow(ToHwnd(app)); });
+    Settle();
+    EXPECT_EQ(GetActiveWindow(), ToHwnd(form));
+    EXPECT_EQ(GetForegroundWindow(), ToHwnd(form));
+    // One entry in the task bar and the window switcher: the application window is a tool window.
+    EXPECT_NE(GetWindowLongA(ToHwnd(app), GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+    EXPECT_EQ(GetWindowLongA(ToHwnd(app), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+}
+
+// Fake task bars of this process: the main one and two of further monitors.
+struct FakeTaskBars {
+    FakeTaskBars() {
+        for (const char* name : {"Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
+            WNDCLASSEXA info{};
+            info.cbSize = sizeof info;
+            info.lpfnWndProc = DefWindowProcA;
+            info.hInstance = GetModuleHandleA(nullptr);
+            info.lpszClassName = name;
+            RegisterClassExA(&info);
+        }
+        main = Make("Shell_TrayWnd");
+        second = Make("Shell_SecondaryTrayWnd");
+        third = Make("Shell_SecondaryTrayWnd");
+    }
+    ~FakeTaskBars() {
+        for (HWND bar : {main, second, third})
+            DestroyWindow(bar);
+    }
+    static HWND Make(const char* className) {
+        return CreateWindowExA(WS_EX_TOOLWINDOW, className, "", WS_POPUP | WS_VISIBLE, 0, 740, 100, 28, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    HWND main, second, third;
+};
+
+TEST_F(Win32DesktopTest, TheTaskBarsOfEveryMonitorAreHiddenAndShownAsOne) {
+    const FakeTaskBars bars;
+    ASSERT_TRUE(bars.main && bars.second && bars.third);
+    const WindowHandle taskBar = desktop.FindWindow("Shell_TrayWnd", nullptr);
+    ASSERT_EQ(taskBar, FromHwnd(bars.main));
+    desktop.ShowWindow(taskBar, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(bars.second));
+    EXPECT_FALSE(IsWindowVisible(bars.third));
+    desktop.ShowWindow(taskBar, SW_SHOW);
+    EXPECT_TRUE(IsWindowVisible(bars.second));
+    EXPECT_TRUE(IsWindowVisible(bars.third));
+    // Hidden again and left so: the guard puts them all back.
+    desktop.ShowWindow(taskBar, SW_HIDE);
+    EXPECT_FALSE(IsWindowVisible(bars.main));
+    guard.UndoNow();
+    Settle();
+    EXPECT_TRUE(IsWindowVisible(bars.main));
+    EXPECT_TRUE(IsWindowVisible(bars.second));
+    EXPECT_TRUE(IsWindowVisible(bars.third));
+}
+
+// A sink that, served from inside a native box, counts the turns and ends the box once it has
+// seen the hot key posted while the box was up.
+class ServedSink final : public EventSink {
+public:
+    explicit ServedSink(Clock& clock) : clock_(clock) {}
+    void Post(const Event& event) override {
+        if (event.Kind == EventKind::Message && event.Msg == WM_HOTKEY) hotKeys.fetch_add(1);
+    }
+    NestedLoopTurn ServeNestedLoop() override {
+        ++turns;
+        return {clock_.NowMs() + 20, hotKeys.load() > 0 && turns >= 3};
+    }
+    std::atomic<int> hotKeys{0};
+    int turns = 0;
+
+private:
+    Clock& clock_;
+};
+
+BOOL CALLBACK PressOkOnBoxes(HWND window, LPARAM pressed) {
+    char name[16] = {};
+    if (GetClassNameA(window, name, sizeof name) > 0 && lstrcmpA(name, "#32770") == 0) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        *reinterpret_cast<bool*>(pressed) = true;
+    }
+    return TRUE;
+}
+
+TEST_F(Win32DesktopTest, ANativeMessageBoxKeepsTimersAndHotKeysFlowingAndEndsWithTheProgram) {
+    ServedSink served(clock);
+    desktop.SetEventSink(&served);
+    const WindowHandle hotKeyWindow = desktop.CreateMessageWindow();
+    const DWORD thread = GetCurrentThreadId();
+    HANDLE boxDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool pressedByTest = false;
+    std::thread other([&] {
+        PostMessageA(ToHwnd(hotKeyWindow), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL, 'X'));
+        // A box still up after 10 s was never served: answer it, so the test ends and fails.
+        if (WaitForSingleObject(boxDone, 10000) != WAIT_OBJECT_0)
+            EnumThreadWindows(thread, &PressOkOnBoxes, reinterpret_cast<LPARAM>(&pressedByTest));
+    });
+    const int answer = desktop.MessageBox(0, "Served?", "Zindra modal loop test", MB_OK);
+    SetEvent(boxDone);
+    other.join();
+    CloseHandle(boxDone);
+    desktop.SetEventSink(&sink);
+    desktop.DestroyWindow(hotKeyWindow);
+    EXPECT_FALSE(pressedByTest) << "the box never ended by itself";
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_EQ(served.hotKeys.load(), 1);
+    EXPECT_GE(served.turns, 3);
+}
+
 TEST_F(Win32DesktopTest, CursorsAreMadeOnlyFromWholeImages) {
     CursorImage image{PixelFrame(4, 4, 0xFF000000u), {1, 2}};
     image.Image.At(0, 0) = 0x00FFFFFFu;  // transparent corner

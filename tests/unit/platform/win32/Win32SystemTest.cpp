@@ -7,6 +7,9 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <thread>
+
+#include "platform/win32/Win32Platform.h"
 
 namespace zindra::platform::win32 {
 namespace {
@@ -118,14 +121,50 @@ TEST_F(Win32SystemTest, TheSecondMutexOfANameFindsTheFirst) {
     system.CloseMutex(again.Handle);
 }
 
-TEST_F(Win32SystemTest, AMissingProgramIsFileNotFound) {
+BOOL CALLBACK AnswerShellBox(HWND window, LPARAM found) {
+    char name[16] = {};
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && GetClassNameA(window, name, sizeof name) > 0 &&
+        lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window)) {
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        *reinterpret_cast<bool*>(found) = true;
+    }
+    return TRUE;
+}
+
+// The shell tells the user itself of a start it cannot make (the mask asks for no silence); its
+// box is answered here, and the start still reads as file not found.
+TEST_F(Win32SystemTest, AMissingProgramIsFileNotFoundAndTheShellSaysSo) {
     ShellExecuteRequest request;
     request.Mask = SEE_MASK_NOCLOSEPROCESS;
     const std::string file = folder + "nothing.exe";
     request.File = file.c_str();
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    bool shellBox = false;
+    std::thread answer([&] {
+        for (int i = 0; i < 200 && !shellBox && WaitForSingleObject(done, 50) == WAIT_TIMEOUT; ++i)
+            EnumWindows(&AnswerShellBox, reinterpret_cast<LPARAM>(&shellBox));
+    });
     EXPECT_FALSE(system.ShellExecuteEx(request));
+    SetEvent(done);
+    answer.join();
+    CloseHandle(done);
+    EXPECT_TRUE(shellBox) << "the shell showed no message of its own";
     EXPECT_EQ(request.InstApp, SE_ERR_FNF);
     EXPECT_EQ(request.Process, 0u);
+}
+
+// The shell's calls are made on a thread whose COM apartment is single-threaded.
+TEST(Win32Platform, ReadiesItsThreadForTheShell) {
+    HRESULT secondInit = S_OK;
+    std::thread ui([&] {
+        const Win32Platform platform;
+        secondInit = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        if (SUCCEEDED(secondInit)) CoUninitialize();
+    });
+    ui.join();
+    EXPECT_EQ(secondInit, RPC_E_CHANGED_MODE);
 }
 
 TEST_F(Win32SystemTest, AStartedProgramIsWaitedForAndGivesItsExitCode) {
