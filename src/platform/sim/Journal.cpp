@@ -1,43 +1,12 @@
 // JSON-lines formatting of journal entries.
 #include "platform/sim/Journal.h"
 
-#include <cstdio>
+#include "platform/JsonEscape.h"
 
 namespace zindra::platform::sim {
 
 std::string Journal::Escape(std::string_view text) {
-    std::string out;
-    out.reserve(text.size() + 2);
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (u < 0x20 || u >= 0x7F) {
-                    // Kit texts are Windows-1252; keep the journal plain ASCII and unambiguous.
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-                    out += buffer;
-                } else {
-                    out += c;
-                }
-        }
-    }
-    return out;
+    return JsonEscape(text);
 }
 
 void Journal::Write(std::string_view event, std::initializer_list<JournalField> fields) {
