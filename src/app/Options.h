@@ -19,6 +19,8 @@ struct Options {
     ModeArgument Screen;
     std::vector<ModeArgument> Modes = DefaultModeArguments();
     bool FakePrograms = false;  // --programs fake
+    // --check-suite [DIR]: check the suite folder (DIR, or --suite, or the current folder) instead of running.
+    bool CheckSuite = false;
 };
 
 // Nothing, with the reason in error, for a command line that is not understood.
