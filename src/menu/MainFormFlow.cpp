@@ -72,13 +72,8 @@ void TForm1::ShowFrame(int frameNumber, int kind) {
         langoverlayafr->SetVisible(true);
         langoverlayeng->SetVisible(true);
     }
-    const std::string path = MenuFolder + suite::FrameFile(frameNumber, kind);
-    if (Platform().GetSystem().FileExists(path)) {
-        bground->Picture()->LoadFromFile(path);
-    } else {
-        Warning(kMissingFrame);
-        Application()->Terminate();  // the program ends when the loop sees it; the steps below still run
-    }
+    // On failure the program ends when the loop sees it; the steps below still run.
+    LoadScreenPicture(suite::FrameFile(frameNumber, kind));
     if (frameNumber == suite::kNameScreen) {
         ShowOptions(false);
         if (kind == suite::kAfrikaans) {
@@ -102,13 +97,22 @@ void TForm1::ShowFrame(int frameNumber, int kind) {
 }
 
 void TForm1::ShowHoverPicture(const std::string& fileName) {
+    LoadScreenPicture(fileName);
+}
+
+// NOTE: a picture that is there but cannot be read or decoded ends the program as a missing one
+// does; let through, its error would end the intro's timer silently and stall the menu.
+void TForm1::LoadScreenPicture(const std::string& fileName) {
     const std::string path = MenuFolder + fileName;
-    if (Platform().GetSystem().FileExists(path)) {
-        bground->Picture()->LoadFromFile(path);
-    } else {
-        Warning(kMissingFrame);
-        Application()->Terminate();
+    try {
+        if (Platform().GetSystem().FileExists(path)) {
+            bground->Picture()->LoadFromFile(path);
+            return;
+        }
+    } catch (const std::exception&) {
     }
+    Warning(kMissingFrame);
+    Application()->Terminate();
 }
 
 void TForm1::ShowOptions(bool visible) {

@@ -6,8 +6,10 @@
 
 namespace zindra::platform {
 
-// The text as the inside of a JSON string. Bytes outside printable ASCII are written as \u00XX,
-// so a line stays plain ASCII whatever code page the text came in.
+// The inside of a JSON string, as UTF-8, for a text in code page 1252 (the program's own texts
+// and paths). JSON's escapes, and \u for the controls (C0, DEL and C1).
 std::string JsonEscape(std::string_view text);
+// The same for a text that is UTF-8 already; a byte that is not valid UTF-8 becomes U+FFFD.
+std::string JsonEscapeUtf8(std::string_view text);
 
 }  // namespace zindra::platform

@@ -9,6 +9,10 @@ std::string Journal::Escape(std::string_view text) {
     return JsonEscape(text);
 }
 
+std::string Journal::EscapeUtf8(std::string_view text) {
+    return JsonEscapeUtf8(text);
+}
+
 void Journal::Write(std::string_view event, std::initializer_list<JournalField> fields) {
     std::string members;
     for (const JournalField& f : fields) {
@@ -17,6 +21,8 @@ void Journal::Write(std::string_view event, std::initializer_list<JournalField> 
         members += "\":";
         if (const auto* text = std::get_if<std::string>(&f.Data)) {
             members += '"' + Escape(*text) + '"';
+        } else if (const auto* host = std::get_if<Utf8Text>(&f.Data)) {
+            members += '"' + EscapeUtf8(host->Text) + '"';
         } else if (const auto* number = std::get_if<std::int64_t>(&f.Data)) {
             members += std::to_string(*number);
         } else if (const auto* json = std::get_if<JsonText>(&f.Data)) {
