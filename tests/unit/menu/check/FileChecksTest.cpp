@@ -53,8 +53,8 @@ void Put(Bytes& bytes, std::size_t at, std::uint32_t value, int size) {
 
 // A minimal PE32+ console program: MZ stub pointing at the PE header at 64, one section of 16
 // bytes at 512.
-Bytes Program(std::uint16_t characteristics = 0x0022, std::size_t size = 528) {
-    Bytes bytes(size, 0);
+Bytes Program(std::uint16_t characteristics = 0x0022) {
+    Bytes bytes(528, 0);
     bytes[0] = 'M', bytes[1] = 'Z';
     Put(bytes, 0x3C, 64, 4);
     Put(bytes, 64, 0x00004550, 4);
@@ -105,8 +105,8 @@ TEST(SuiteFileChecks, EachKindAsItsLoaderSeesIt) {
         {"a Windows program", FileKind::Program, "C:\\s\\a.exe", Program(), true, "Windows program, x86-64, console"},
         {"a library", FileKind::Program, "C:\\s\\a.exe", Program(0x2022), false, "a library (DLL)"},
         {"an object file", FileKind::Program, "C:\\s\\a.exe", Program(0x0020), false, "not marked as an executable"},
-        {"a program cut short", FileKind::Program, "C:\\s\\a.exe", Program(0x0022, 520), false, "cut short"},
-        {"a program cut in its headers", FileKind::Program, "C:\\s\\a.exe", Program(0x0022, 200), false,
+        {"a program cut short", FileKind::Program, "C:\\s\\a.exe", Cut(Program(), 520), false, "cut short"},
+        {"a program cut in its headers", FileKind::Program, "C:\\s\\a.exe", Cut(Program(), 200), false,
          "optional header is cut short"},
         {"an MS-DOS stub alone", FileKind::Program, "C:\\s\\a.exe", Cut(Program(), 64), false,
          "PE header lies past the end"},
