@@ -14,6 +14,13 @@ set(CMAKE_CXX_COMPILER ${ZINDRA_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${ZINDRA_MINGW_TRIPLE}-windres)
 set(CMAKE_ASM_NASM_COMPILER nasm)
 
+# NOTE: without -fno-ipa-ra, gcc keeps values in call-clobbered registers across a call to an inline function
+# (a random engine's refill, say) on the strength of the copy it compiled itself; the linker may keep another
+# object's copy of that COMDAT function, compiled with other options, which uses those registers. On this target
+# that corrupted a loop counter in the test programs (a write through a wild pointer), so no build relies on it.
+set(CMAKE_C_FLAGS_INIT "-fno-ipa-ra")
+set(CMAKE_CXX_FLAGS_INIT "-fno-ipa-ra")
+
 # The prefix can come from -D, from the environment, or default to the per-user cache build-deps fills.
 if(NOT ZINDRA_MINGW_PREFIX)
     if(DEFINED ENV{ZINDRA_MINGW_PREFIX})

@@ -30,6 +30,12 @@ public:
     std::uint32_t MixerDeviceCount() override { return 0; }
     std::uint32_t MixerOpen(std::uint32_t, WindowHandle, std::uintptr_t&) override { return 2; }
     std::uint32_t MixerClose(std::uintptr_t) override { return 0; }
+    // With no mixer device every query is refused as the system refuses a bad device id.
+    std::uint32_t MixerGetDevCaps(std::uintptr_t, zindra::platform::MixerCapsA&, std::uint32_t) override { return 2; }
+    std::uint32_t MixerGetLineInfo(std::uintptr_t, zindra::platform::MixerLineA&, std::uint32_t) override { return 2; }
+    std::uint32_t MixerGetLineControls(std::uintptr_t, zindra::platform::MixerLineControlsA&, std::uint32_t) override {
+        return 2;
+    }
 };
 
 class FuzzPlatform final : public zindra::platform::Platform {

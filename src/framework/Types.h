@@ -63,6 +63,8 @@ using platform::kRightButton;
 using platform::kShiftKey;
 
 enum class TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+// A control's border: the edit box's and the range tracks'.
+enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
 
 // Event handlers: method pointers of a window, bound by name when a layout is read.
 using TNotifyEvent = std::function<void(TObject* sender)>;

@@ -56,4 +56,16 @@ private:
     TLockedPersistent& object_;
 };
 
+// Holds an object's lock for a scope.
+class ObjectLock {
+public:
+    explicit ObjectLock(TLockedPersistent& object) : object_(object) { object_.EnterLock(); }
+    ~ObjectLock() { object_.LeaveLock(); }
+    ObjectLock(const ObjectLock&) = delete;
+    ObjectLock& operator=(const ObjectLock&) = delete;
+
+private:
+    TLockedPersistent& object_;
+};
+
 }  // namespace zindra

@@ -5,12 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "framework/Types.h"
+
 namespace zindra {
 
 enum class TTrackBackground : std::uint8_t { bgPattern, bgSolid };
 enum class TTrackStyle : std::uint8_t { tsDefault, tsMac };
 enum class TScrollBarKind : std::uint8_t { sbHorizontal, sbVertical };
-enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
 
 // The enumerations' names in layouts, in value order.
 inline const std::vector<std::string> kTrackBackgroundNames = {"bgPattern", "bgSolid"};

@@ -2,9 +2,11 @@
 // entry, hand choice, and the option screen with its hover zones and small buttons.
 #include <algorithm>
 #include <cctype>
+#include <memory>
 
 #include "framework/Text.h"
 #include "framework/app/Application.h"
+#include "menu/AdvertForm.h"
 #include "menu/MainForm.h"
 #include "menu/SuiteFiles.h"
 #include "platform/Platform.h"
@@ -230,10 +232,18 @@ void TForm1::backbut1Click(TObject*) {
     ShowFrame(suite::kLanguageScreen, suite::kLanguageKind);
 }
 
+// The exit screen, then the end: the main window closes, and with it the program.
 void TForm1::exitbutClick(TObject*) {
     PlayInstruction(suite::kExitInstruction);
     HideControls();
     ShowFrame(suite::kLastIntroFrame, suite::kIntroKind);
+    {
+        std::unique_ptr<Tadvertform> advert(Application()->CreateForm<Tadvertform>());
+        advert->SetDoubleBuffered(true);
+        advert->SetBounds(0, 0, 800, 600);  // centred on the screen when shown
+        advert->PrepareAdvert(Language, SuiteFolder);
+        advert->ShowModal();
+    }
     Close();
 }
 

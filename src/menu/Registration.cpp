@@ -4,7 +4,8 @@
 #include "framework/controls/MediaPlayer.h"
 #include "framework/layout/ClassInfo.h"
 #include "imaging/PngGraphic.h"
-#include "imaging/TrackRegistration.h"
+#include "imaging/RasterView.h"
+#include "services/AudioMixer.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
 #include "services/Wave.h"
@@ -20,7 +21,7 @@ void RegisterMenuClasses() {
     RegisterPngGraphic();
     ClassRegistry::Register(TImageBut::StaticClass());
     ClassRegistry::Register(TImageButAdvanced::StaticClass());
-    RegisterTrackClasses();
+    RegisterRasterViewClasses();
     ClassRegistry::Register(TThreadedTimer::StaticClass());
     ClassRegistry::Register(TMorphButton::StaticClass());
     ClassRegistry::Register(TZkShapeHint::StaticClass());
@@ -28,6 +29,7 @@ void RegisterMenuClasses() {
     RegisterSysInfoClasses();
     RegisterStarterClasses();
     RegisterWaveClasses();
+    RegisterAudioMixerClass();
 }
 
 }  // namespace zindra

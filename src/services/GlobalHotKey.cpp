@@ -3,22 +3,12 @@
 
 #include <string>
 
-#include "framework/Exception.h"
 #include "framework/app/Application.h"
+#include "framework/app/OwnerApplication.h"
 #include "framework/layout/Properties.h"
 #include "platform/Platform.h"
 
 namespace zindra {
-
-namespace {
-
-TApplication& ApplicationOf(const TComponent& component) {
-    TApplication* app = component.Application();
-    if (!app) throw EInvalidOperation("TZkGlobalHotKey needs an application among its owners");
-    return *app;
-}
-
-}  // namespace
 
 std::uint16_t ShortCutKey(TShortCut shortCut) {
     return shortCut & 0xFF;
@@ -61,7 +51,8 @@ const ClassInfo& TZkGlobalHotKey::ClassType() const {
     return StaticClass();
 }
 
-TZkGlobalHotKey::TZkGlobalHotKey(TComponent* owner) : TZkComponent(owner), application_(ApplicationOf(*this)) {
+TZkGlobalHotKey::TZkGlobalHotKey(TComponent* owner)
+    : TZkComponent(owner), application_(OwnerApplication(*this, "TZkGlobalHotKey")) {
     const std::string identity = std::to_string(reinterpret_cast<std::uintptr_t>(this));
     id_ = application_.Platform().GetSystem().GlobalAddAtom(identity);
     window_ = application_.AllocateHWnd([this](TMessage& m) { WindowProc(m); });

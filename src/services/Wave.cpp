@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "framework/app/Application.h"
+#include "framework/app/OwnerApplication.h"
 #include "framework/layout/Properties.h"
 #include "platform/Platform.h"
 
@@ -55,9 +56,7 @@ private:
 };
 
 platform::Platform& PlatformOf(const TComponent& component) {
-    TApplication* application = component.Application();
-    if (!application) throw EInvalidOperation("TZkWaveComp needs an application among its owners");
-    return application->Platform();
+    return OwnerApplication(component, "TZkWaveComp").Platform();
 }
 
 PropertyInfo DataProperty() {

@@ -146,7 +146,10 @@ void TThreadedTimer::SetThreadPriority(TThreadPriority priority) {
 }
 
 void TThreadedTimer::Tick() {
-    if (IsDestroying() || !enabled_ || !OnTimer) return;
+    // NOTE: a tick still in the hand-over when destruction begins is served without its handler:
+    // the owner may be half gone by then (a form's own fields go before its components), and a
+    // handler that shows a modal box there would hold the closing program open.
+    if (IsDestroying() || !*alive_ || !enabled_ || !OnTimer) return;
     // The handler may destroy this timer: it runs from a copy, and afterwards only the shared
     // flag tells whether `this` still exists.
     const std::shared_ptr<bool> alive = alive_;

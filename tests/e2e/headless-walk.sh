@@ -29,6 +29,9 @@ expect_line "$j" '"params":".*\\"\*ANÉL#\\" \\"\*#\\" \\"\*#\\" \\"\*TRUE#\\" \
 expect_line "$j" '"state":"minimized"' "minimised while the program runs"
 expect_line "$j" '"ev":"process-exit","code":0' "the program's end"
 expect_line "$j" '"file-read","path":"Z:.*menu\\\\m_3a.jpg"' "the Afrikaans option screen"
+[ "$(grep '"ev":"mixer"' "$j" | sed 's/.*"op":"\([a-z]*\)","device":\([0-9]*\),"handle":[0-9]*.*/\1 \2/' | tr '\n' ,)" = \
+    "open 0,close 0,notice 0," ] || fail "the mixer is not opened and closed once, then left closed"
+expect_line "$j" '"ev":"mixer","op":"notice","device":0,"handle":0,"kind":"control","id":1' "the notice reaching nobody"
 expect_line "$j" '"ev":"cursor","handle":[1-9][0-9]*,"size":\[32,32\],"hotspot":\[5,2\]' "the hand pointer over a zone"
 expect_line "$j" '"ev":"window","title":"","class":"TZkShapeHintWindow","state":"normal"' "the back button's hint"
 # Music: the first track to its end, a random track, held when the program starts, a new random

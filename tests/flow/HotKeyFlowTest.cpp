@@ -8,15 +8,6 @@
 namespace zindra::testing {
 namespace {
 
-void ExpectMachinePutBack(MenuWorld& world) {
-    ASSERT_TRUE(world.app->Terminated());
-    world.Close();
-    EXPECT_TRUE(world.Journal("taskbar").back().Flag("visible"));
-    EXPECT_FALSE(world.Journal("mouse-swap").back().Flag("swapped"));
-    EXPECT_EQ(world.Journal("display-mode").back().Number("w"), 1024);
-    EXPECT_EQ(world.machine.Screen().Current().Width, 1024);
-}
-
 TEST(HotKeyFlow, CtrlXClosesTheMenuDuringTheIntro) {
     MenuWorld world;
     world.Start();

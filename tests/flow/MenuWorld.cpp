@@ -1,6 +1,8 @@
 // The menu on a simulated machine with its own copy of a generated demo suite.
 #include "flow/MenuWorld.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include "framework/Registration.h"
@@ -163,6 +165,15 @@ std::vector<std::string> MenuWorld::FilesRead() const {
 
 std::int64_t MenuWorld::Now() {
     return machine.Clock().NowMs();
+}
+
+void ExpectMachinePutBack(MenuWorld& world) {
+    ASSERT_TRUE(world.app->Terminated());
+    world.Close();
+    EXPECT_TRUE(world.Journal("taskbar").back().Flag("visible"));
+    EXPECT_FALSE(world.Journal("mouse-swap").back().Flag("swapped"));
+    EXPECT_EQ(world.Journal("display-mode").back().Number("w"), 1024);
+    EXPECT_EQ(world.machine.Screen().Current().Width, 1024);
 }
 
 platform::Point OptionCentre(int n) {

@@ -68,6 +68,10 @@ private:
     std::filesystem::path suite_;
 };
 
+// After the program's end: destroys the main window, then the task bar is shown, the mouse
+// buttons are normal and the display is back at the start mode (1024 wide).
+void ExpectMachinePutBack(MenuWorld& world);
+
 // Screen coordinates of the menu's places when the window sits at 0, 0.
 inline constexpr int kAfrikaansX = 392, kAfrikaansY = 383;
 inline constexpr int kEnglishX = 340, kEnglishY = 502;

@@ -28,9 +28,9 @@ TEST(Startup, JournalShowsEveryChangeToTheMachineInOrder) {
     for (const JournalEntry& e : world.Journal()) {
         if (e.T == 0 && e.Event != "file-read" && e.Event != "midi") events.push_back(e.Event);
     }
-    EXPECT_EQ(events,
-              (std::vector<std::string>{"mutex", "hotkey", "hotkey", "shell-execute", "process-exit", "font-smoothing",
-                                        "dir-create", "taskbar", "display-mode", "broadcast", "window"}));
+    EXPECT_EQ(events, (std::vector<std::string>{"mutex", "hotkey", "mixer", "mixer", "hotkey", "shell-execute",
+                                                "process-exit", "font-smoothing", "dir-create", "taskbar",
+                                                "display-mode", "broadcast", "window"}));
     const JournalEntry mutex = world.Journal("mutex")[0];
     EXPECT_EQ(mutex.Text("name"), "zindra.exe");
     const auto hotkeys = world.Journal("hotkey");

@@ -48,6 +48,39 @@ std::vector<std::uint8_t> RoundedAlpha(int w, int h, double r) {
     return alpha;
 }
 
+// The exit screen's round 49x49 button faces: 0 the layout's stored picture, 1 rest, 2 hover,
+// 3 pressed (darker, the cross one pixel lower and to the right).
+TRgbImage ExitScreenFace(TFontFace& font, int face) {
+    constexpr int kSide = 49;
+    const Rgb base = face == 0 ? Rgb{120, 120, 120} : face == 3 ? Rgb{120, 15, 15} : Rgb{190, 30, 30};
+    TRgbImage image(kSide, kSide);
+    image.VerticalGradient({0, 0, kSide, kSide}, Mix(base, kWhite, face == 2 ? 150 : face == 3 ? 20 : 80), base);
+    const Rgb ring = face == 2 ? Rgb{255, 230, 0} : kWhite;
+    for (int y = 0; y < kSide; ++y)
+        for (int x = 0; x < kSide; ++x) {
+            const double d = std::hypot(x + 0.5 - kSide / 2.0, y + 0.5 - kSide / 2.0);
+            if (d >= kSide / 2.0 - (face == 2 ? 4 : 2)) image.Blend(x, y, ring, 255);
+        }
+    const int shift = face == 3 ? 1 : 0;
+    font.DrawCentred(image, {shift, shift, kSide + shift, kSide + shift}, "\u2715", 24, kWhite);
+    return image;
+}
+
+// The plate behind the exit screen's button: a warm glow fading out towards its edges.
+TRgbImage ExitPlate(std::vector<std::uint8_t>& alpha) {
+    constexpr int kWidth = 77, kHeight = 68;
+    TRgbImage image(kWidth, kHeight);
+    image.VerticalGradient({0, 0, kWidth, kHeight}, {255, 215, 90}, {230, 120, 20});
+    alpha.clear();
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            // The button's centre lies at (15 + 24.5, 12 + 24.5) of the plate.
+            const double d = std::hypot((x + 0.5 - 39.5) / 36.0, (y + 0.5 - 36.5) / 31.0);
+            alpha.push_back(static_cast<std::uint8_t>(std::lround(230.0 * std::clamp(1.0 - d, 0.0, 1.0))));
+        }
+    return image;
+}
+
 }  // namespace
 
 TRgbImage ExitBackground(TFontFace& font, bool afrikaans) {
@@ -67,10 +100,15 @@ TRgbImage ExitBackground(TFontFace& font, bool afrikaans) {
 TRgbImage Advert(TFontFace& font, bool afrikaans) {
     TRgbImage image(kAdvertWidth, kAdvertHeight);
     image.VerticalGradient({0, 0, kAdvertWidth, kAdvertHeight}, {250, 240, 200}, {170, 210, 250});
-    // A ruler down the left edge so any scroll position can be read off a screenshot.
+    // Rulers down the left edge and along the lines so any scroll position can be read off a
+    // screenshot.
+    for (int x = 100; x < kAdvertWidth; x += 100)
+        image.Fill({x, 90, x + 1, kAdvertHeight - 90}, {190, 190, 205});
     for (int y = 100; y < kAdvertHeight - 90; y += 100) {
         image.Fill({0, y, kAdvertWidth, y + 2}, {120, 120, 140});
         font.DrawAt(image, {8, y + 4}, "y = " + std::to_string(y), 14, kInk);
+        for (int x = 200; x < kAdvertWidth; x += 200)
+            font.DrawAt(image, {x + 4, y + 4}, "x = " + std::to_string(x), 12, {90, 90, 110});
     }
     image.Fill({0, 0, kAdvertWidth, 90}, {30, 120, 40});
     font.DrawCentred(image, {0, 0, kAdvertWidth, 90}, "TOP", 54, kWhite);
@@ -119,6 +157,16 @@ void WriteLayoutPictures(const std::filesystem::path& dir, TFontFace& font) {
     WriteJpeg(dir / "reportbut-from.jpg", SmallFace(font, "\u270E", {30, 130, 60}, false));
     WritePng(dir / "reportbut-to.png", SmallFace(font, "\u270E", {30, 130, 60}, true), RoundedAlpha(48, 45, 10));
     WriteJpeg(dir / "musicknop.jpg", SmallFace(font, "\u266A", {110, 40, 140}, false));
+
+    // The exit screen's layout: the plate behind its button, and the button's four round faces.
+    std::vector<std::uint8_t> plateAlpha;
+    const TRgbImage plate = ExitPlate(plateAlpha);
+    WritePng(dir / "advertform-image1.png", plate, plateAlpha);
+    const std::vector<std::uint8_t> round = RoundedAlpha(49, 49, 24.5);
+    const char* faces[] = {"advertform-exitbut.png", "advertform-exitbut-from.png", "advertform-exitbut-to.png",
+                           "advertform-exitbut-down.png"};
+    for (int face = 0; face < 4; ++face)
+        WritePng(dir / faces[face], ExitScreenFace(font, face), round);
 }
 
 }  // namespace zindra::suitemaker

@@ -16,7 +16,8 @@ inline constexpr int kIntroFrames = 13;
 // Where the exit screen's advert viewer and exit button sit (fixed by the exit window, not the layout).
 inline constexpr Rect kAdvertViewer = {77, 64, 77 + 642, 64 + 475};
 inline constexpr Rect kExitScreenButton = {738, 546, 738 + 49, 546 + 49};
-inline constexpr int kAdvertWidth = 600;
+// Larger than the viewer both ways, so both of its bars show.
+inline constexpr int kAdvertWidth = 900;
 inline constexpr int kAdvertHeight = 1200;
 
 // The hot zones of the main window, in window pixels, as the layout places them.

@@ -133,7 +133,7 @@ bool TControl::HintEnabled() const {
 void TControl::SetColor(TColor color) {
     if (color == color_) return;
     color_ = color;
-    Invalidate();
+    ColorChanged();
 }
 
 void TControl::SetParentFont(bool value) {

@@ -110,6 +110,8 @@ protected:
     virtual void VisibleChanged();
 
     virtual void FontChanged() { Invalidate(); }
+    // The colour changed (SetColor with a new value).
+    virtual void ColorChanged() { Invalidate(); }
 
     bool clicked_ = false;  // a left press happened on the control and the release is awaited
 

@@ -9,7 +9,6 @@
 namespace zindra {
 
 enum class TEditCharCase : std::uint8_t { ecNormal, ecUpperCase, ecLowerCase };
-enum class TBorderStyle : std::uint8_t { bsNone, bsSingle };
 
 class TEdit : public TWinControl {
 public:

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "framework/app/Application.h"
+#include "framework/app/OwnerApplication.h"
 #include "framework/layout/Properties.h"
 #include "platform/Platform.h"
 
@@ -18,12 +19,6 @@ constexpr std::uint32_t kMciErrInvalidDeviceName = 263;
 constexpr std::uint32_t kMciErrExtensionNotFound = 281;
 
 constexpr const char* kNotOpen = "No MCI device is open.";
-
-TApplication& ApplicationOf(const TComponent& component) {
-    TApplication* application = component.Application();
-    if (!application) throw EInvalidOperation("TMediaPlayer needs an application among its owners");
-    return *application;
-}
 
 TMPNotifyValues NotifyValueOf(std::uintptr_t code) {
     switch (code) {
@@ -92,7 +87,8 @@ void RegisterMediaPlayerClass() {
     ClassRegistry::Register(TMediaPlayer::StaticClass());
 }
 
-TMediaPlayer::TMediaPlayer(TComponent* owner) : TGraphicControl(owner), application_(ApplicationOf(*this)) {
+TMediaPlayer::TMediaPlayer(TComponent* owner)
+    : TGraphicControl(owner), application_(OwnerApplication(*this, "TMediaPlayer")) {
     window_ = application_.AllocateHWnd([this](TMessage& m) { WindowProc(m); });
 }
 

@@ -130,6 +130,14 @@ ScriptCommand ParseLine(const std::string& raw, int line) {
         if (c.Text.find_first_of("/\\") != std::string::npos || c.Text == "." || c.Text == "..") {
             Fail(line, "a shot name is a plain file name");
         }
+    } else if (verb == "mixer-notice") {
+        if (w.size() < 3 || w.size() > 4)
+            Fail(line, "mixer-notice needs line or control, an id and an optional device");
+        if (w[1] != "line" && w[1] != "control") Fail(line, "a mixer notice is about a line or a control: " + w[1]);
+        c.Kind = CommandKind::Mixer;
+        c.Text = w[1];
+        c.A = Number(w[2], line, 0, 0xFFFFFFFFLL);
+        if (w.size() == 4) c.B = Number(w[3], line, 0, 0xFFFFFFFFLL);
     } else if (verb == "quit") {
         needs(1);
         c.Kind = CommandKind::Quit;

@@ -107,6 +107,11 @@ void ScriptRunner::Execute(const ScriptCommand& c) {
         case CommandKind::Quit:
             quit_();
             break;
+        case CommandKind::Mixer:
+            machine_.Mixers().Raise(static_cast<std::uint32_t>(c.B),
+                                    c.Text == "line" ? SimMixerNotice::Line : SimMixerNotice::Control,
+                                    static_cast<std::uint32_t>(c.A));
+            break;
     }
 }
 

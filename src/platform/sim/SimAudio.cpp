@@ -12,6 +12,12 @@ namespace zindra::platform::sim {
 
 SimAudio::SimAudio(SimProcess& process) : process_(process) {}
 
+SimAudio::~SimAudio() {
+    // A program that ends gives its mixer handles back, as on Windows.
+    for (const std::uintptr_t mixer : mixers_)
+        process_.Machine().Mixers().Close(mixer);
+}
+
 std::uint32_t SimAudio::WaveOutDeviceCount() {
     return process_.Machine().Config().WaveDevices;
 }
@@ -185,19 +191,35 @@ void SimAudio::FireDue() {
 }
 
 std::uint32_t SimAudio::MixerDeviceCount() {
-    return process_.Machine().Config().MixerDevices;
+    return process_.Machine().Mixers().Count();
 }
 
 std::uint32_t SimAudio::MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) {
-    if (id >= MixerDeviceCount()) return 2;  // MMSYSERR_BADDEVICEID
-    mixer = nextMixer_++;
-    process_.Machine().GetJournal().Write("mixer", {{"op", "open"}, {"id", id}, {"notify", callback != 0}});
-    return 0;
+    const std::uint32_t result = process_.Machine().Mixers().Open(id, callback, mixer);
+    std::lock_guard lock(mutex_);
+    if (result == MMSYSERR_NOERROR) mixers_.insert(mixer);
+    return result;
 }
 
 std::uint32_t SimAudio::MixerClose(std::uintptr_t mixer) {
-    process_.Machine().GetJournal().Write("mixer", {{"op", "close"}, {"handle", static_cast<std::int64_t>(mixer)}});
-    return 0;
+    {
+        std::lock_guard lock(mutex_);
+        // Another program's handle means nothing here.
+        if (mixers_.erase(mixer) == 0) return MMSYSERR_INVALHANDLE;
+    }
+    return process_.Machine().Mixers().Close(mixer);
+}
+
+std::uint32_t SimAudio::MixerGetDevCaps(std::uintptr_t idOrHandle, MixerCapsA& caps, std::uint32_t size) {
+    return process_.Machine().Mixers().GetDevCaps(idOrHandle, caps, size);
+}
+
+std::uint32_t SimAudio::MixerGetLineInfo(std::uintptr_t object, MixerLineA& line, std::uint32_t flags) {
+    return process_.Machine().Mixers().GetLineInfo(object, line, flags);
+}
+
+std::uint32_t SimAudio::MixerGetLineControls(std::uintptr_t object, MixerLineControlsA& controls, std::uint32_t flags) {
+    return process_.Machine().Mixers().GetLineControls(object, controls, flags);
 }
 
 }  // namespace zindra::platform::sim

@@ -1,11 +1,13 @@
-// Sound devices of one program on the simulated machine. Wave output and the mixer record what
-// they are asked to do; the MIDI sequencer plays in virtual time: a track's length comes from its
-// file's tempo map, its position advances with the clock, and its end is notified as MCI does.
+// Sound devices of one program on the simulated machine. Wave output records what it is asked to
+// do; mixer calls go to the machine's mixer devices; the MIDI sequencer plays in virtual time: a
+// track's length comes from its file's tempo map, its position advances with the clock, and its
+// end is notified as MCI does.
 #pragma once
 
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 
 #include "platform/Audio.h"
@@ -17,6 +19,7 @@ class SimProcess;
 class SimAudio final : public Audio {
 public:
     explicit SimAudio(SimProcess& process);
+    ~SimAudio() override;
 
     std::uint32_t WaveOutDeviceCount() override;
     bool PlaySoundMemory(const std::uint8_t* data, std::size_t size, std::uint32_t flags) override;
@@ -32,6 +35,10 @@ public:
     std::uint32_t MixerDeviceCount() override;
     std::uint32_t MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) override;
     std::uint32_t MixerClose(std::uintptr_t mixer) override;
+    std::uint32_t MixerGetDevCaps(std::uintptr_t idOrHandle, MixerCapsA& caps, std::uint32_t size) override;
+    std::uint32_t MixerGetLineInfo(std::uintptr_t object, MixerLineA& line, std::uint32_t flags) override;
+    std::uint32_t MixerGetLineControls(std::uintptr_t object, MixerLineControlsA& controls,
+                                       std::uint32_t flags) override;
 
     // Something outside the program stops every playing track short of its end (another program
     // taking the sequencer, say): the notification says aborted. False when nothing played.
@@ -61,7 +68,7 @@ private:
     std::recursive_mutex mutex_;
     std::map<std::uint32_t, Track> tracks_;
     std::uint32_t nextDevice_ = 1;
-    std::uintptr_t nextMixer_ = 0x700;
+    std::set<std::uintptr_t> mixers_;  // open on the machine's devices
 };
 
 }  // namespace zindra::platform::sim

@@ -10,6 +10,7 @@
 
 #include "platform/Clock.h"
 #include "platform/System.h"
+#include "platform/sim/SimMixerModel.h"
 
 namespace zindra::platform::sim {
 
@@ -41,7 +42,7 @@ struct SimConfig {
     bool VolumeControlInstalled = false;  // sndvol32.exe in the Windows folder
     std::uint32_t WaveDevices = 1;
     bool MidiInstalled = true;
-    std::uint32_t MixerDevices = 1;
+    std::vector<SimMixerDevice> Mixers = DefaultMixers();  // none: a machine without a mixer
     bool MouseButtonsSwapped = false;
     bool FontSmoothing = false;
     bool VisualStyles = false;  // themed controls; SimThemes switches it while programs run

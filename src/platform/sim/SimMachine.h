@@ -13,6 +13,7 @@
 #include "platform/sim/SimConfig.h"
 #include "platform/sim/SimHotKeys.h"
 #include "platform/sim/SimInput.h"
+#include "platform/sim/SimMixers.h"
 #include "platform/sim/SimPointer.h"
 #include "platform/sim/SimPrograms.h"
 #include "platform/sim/SimScreen.h"
@@ -42,6 +43,7 @@ public:
     SimPrograms& Programs() { return programs_; }
     SimInput& Input() { return input_; }
     SimPointer& Pointer() { return pointer_; }
+    SimMixers& Mixers() { return mixers_; }
     const std::string& CDrive() const { return cDrive_; }
     WindowHandle TaskBar() const { return taskBar_; }
 
@@ -74,6 +76,7 @@ private:
     SimPrograms programs_;
     SimInput input_{*this};
     SimPointer pointer_{journal_};
+    SimMixers mixers_{config_.Mixers, journal_, windows_};
     std::string cDrive_;
     std::string ownedTempFolder_;  // removed with the machine
     WindowHandle taskBar_ = 0;

@@ -45,7 +45,7 @@ bool SimProcess::Has(Capability capability) const {
         case Capability::MidiSequencer:
             return machine_.Config().MidiInstalled;
         case Capability::Mixer:
-            return machine_.Config().MixerDevices > 0;
+            return !machine_.Config().Mixers.empty();
         default:
             return true;
     }

@@ -1,4 +1,4 @@
-// Wave output, the MCI sequencer and mixers through the Windows multimedia calls.
+// Wave output and the MCI sequencer through the Windows multimedia calls (mixers: Win32Mixer.cpp).
 #include "platform/win32/Win32Audio.h"
 
 #include "platform/win32/WaveImage.h"
@@ -79,22 +79,6 @@ std::uint32_t Win32Audio::MidiStatus(std::uint32_t device, MciStatusItem item, s
 std::uint32_t Win32Audio::MidiClose(std::uint32_t device) {
     MCI_GENERIC_PARMS close{};
     return Command(device, MCI_CLOSE, MCI_WAIT, &close);
-}
-
-std::uint32_t Win32Audio::MixerDeviceCount() {
-    return mixerGetNumDevs();
-}
-
-std::uint32_t Win32Audio::MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) {
-    HMIXER opened = nullptr;
-    const DWORD flags = MIXER_OBJECTF_MIXER | (callback ? CALLBACK_WINDOW : 0);
-    const MMRESULT result = mixerOpen(&opened, id, static_cast<DWORD_PTR>(callback), 0, flags);
-    if (result == MMSYSERR_NOERROR) mixer = reinterpret_cast<std::uintptr_t>(opened);
-    return result;
-}
-
-std::uint32_t Win32Audio::MixerClose(std::uintptr_t mixer) {
-    return mixerClose(reinterpret_cast<HMIXER>(mixer));
 }
 
 std::uint32_t Win32Audio::SequencerCount() {

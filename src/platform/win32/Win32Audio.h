@@ -28,6 +28,12 @@ public:
     std::uint32_t MixerDeviceCount() override;
     std::uint32_t MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) override;
     std::uint32_t MixerClose(std::uintptr_t mixer) override;
+    std::uint32_t MixerGetDevCaps(std::uintptr_t idOrHandle, MixerCapsA& caps, std::uint32_t size) override;
+    // The records are copied to and from the system's own layout (wider on 64-bit Windows); a
+    // record whose size field is not the interface's is refused with MMSYSERR_INVALPARAM.
+    std::uint32_t MixerGetLineInfo(std::uintptr_t object, MixerLineA& line, std::uint32_t flags) override;
+    std::uint32_t MixerGetLineControls(std::uintptr_t object, MixerLineControlsA& controls,
+                                       std::uint32_t flags) override;
 
     // How many sequencer devices MCI knows (MCI_SYSINFO), for Has(MidiSequencer).
     static std::uint32_t SequencerCount();

@@ -76,6 +76,16 @@ public:
         return inner_.MixerOpen(id, callback, mixer);
     }
     std::uint32_t MixerClose(std::uintptr_t mixer) override { return inner_.MixerClose(mixer); }
+    std::uint32_t MixerGetDevCaps(std::uintptr_t id, platform::MixerCapsA& caps, std::uint32_t size) override {
+        return inner_.MixerGetDevCaps(id, caps, size);
+    }
+    std::uint32_t MixerGetLineInfo(std::uintptr_t object, platform::MixerLineA& line, std::uint32_t flags) override {
+        return inner_.MixerGetLineInfo(object, line, flags);
+    }
+    std::uint32_t MixerGetLineControls(std::uintptr_t object, platform::MixerLineControlsA& controls,
+                                       std::uint32_t flags) override {
+        return inner_.MixerGetLineControls(object, controls, flags);
+    }
 
     int plays = 0;
     std::uint32_t lastFlags = 0;

@@ -145,7 +145,8 @@ TEST_F(GeneratedSuite, EveryPictureHasItsNameAndSize) {
         int Width, Height;
     };
     std::vector<Expected> expected = {
-        {"addback_A.jpg", 800, 600}, {"addback_E.jpg", 800, 600}, {"add_A.jpg", 600, 1200}, {"add_E.jpg", 600, 1200}};
+        {"addback_A.jpg", 800, 600}, {"addback_E.jpg", 800, 600}, {"add_A.jpg", 900, 1200}, {"add_E.jpg", 900, 1200}};
+    // The adverts are wider and taller than the exit screen's 642 x 475 viewer, so both bars scroll.
     std::vector<std::string> menu = {"m_1.jpg",  "m_1_1.jpg", "m_1_2.jpg", "m_2a.jpg",
                                      "m_2e.jpg", "m_3a.jpg",  "m_3e.jpg"};
     for (int i = 1; i <= 13; ++i) {
@@ -345,6 +346,39 @@ TEST(MakeLayoutAssets, PicturesAreSmallAndSized) {
         ChangedBox(DecodeJpeg(dir / "lefthandbut_a-from.jpg", true), DecodeJpeg(dir / "lefthandbut_a-to.jpg", true), {})
             .Width(),
         90);
+    fs::remove_all(dir);
+}
+
+// The exit screen's stored pictures: the plate behind its button (77 x 68) and the button's four
+// round faces (49 x 49), all PNG with alpha, the four faces told apart.
+TEST(MakeLayoutAssets, ExitScreenPicturesArePngWithAlpha) {
+    const fs::path dir = FreshFolder("exit-assets");
+    MakeLayoutAssets(dir);
+    const auto load = [&dir](const std::string& name) {
+        TPngGraphic png;
+        const auto bytes = ReadFile(dir / name);
+        TBytesStream stream(bytes);
+        png.LoadFromStream(stream);
+        EXPECT_EQ(png.Header().ColourType, 6) << name;
+        return png.ToPixels();
+    };
+    const Bitmap32 plate = load("advertform-image1.png");
+    EXPECT_EQ(plate.Width(), 77);
+    EXPECT_EQ(plate.Height(), 68);
+    EXPECT_EQ(PixelA(plate.At(0, 0)), 0);
+    EXPECT_GT(PixelA(plate.At(39, 36)), 200);
+    std::vector<Bitmap32> faces;
+    for (const char* name : {"advertform-exitbut.png", "advertform-exitbut-from.png", "advertform-exitbut-to.png",
+                             "advertform-exitbut-down.png"}) {
+        faces.push_back(load(name));
+        EXPECT_EQ(faces.back().Width(), 49) << name;
+        EXPECT_EQ(faces.back().Height(), 49) << name;
+        EXPECT_EQ(PixelA(faces.back().At(0, 0)), 0) << name << ": a round face";
+        EXPECT_EQ(PixelA(faces.back().At(24, 24)), 255) << name;
+    }
+    for (std::size_t a = 0; a < faces.size(); ++a)
+        for (std::size_t b = a + 1; b < faces.size(); ++b)
+            EXPECT_NE(faces[a], faces[b]) << a << " and " << b;
     fs::remove_all(dir);
 }
 

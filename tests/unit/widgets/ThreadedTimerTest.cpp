@@ -171,6 +171,16 @@ TEST_F(ThreadedTimerTest, NoTickReachesTheHandlerOnceTheOwnerIsBeingDestroyed) {
     EXPECT_EQ(ownedTicks, 1);
 }
 
+TEST_F(ThreadedTimerTest, ATickWaitingInTheHandOverWhenDestroyedRunsNoHandler) {
+    timer->SetInterval(100);
+    timer->SetEnabled(true);
+    // The user-interface thread is busy past the tick, so the worker waits in the hand-over.
+    world.machine.Clock().Sleep(150);
+    ASSERT_TRUE(ticks.empty()) << "the tick was served while the user-interface thread slept";
+    delete timer;
+    EXPECT_TRUE(ticks.empty()) << "the handler ran while its timer was being destroyed";
+}
+
 TEST_F(ThreadedTimerTest, PriorityMapsThroughTheTable) {
     EXPECT_EQ(timer->ThreadPriority(), TThreadPriority::tpNormal);
     timer->SetThreadPriority(TThreadPriority::tpTimeCritical);

@@ -43,6 +43,16 @@ TEST(Script, ParsesEveryCommand) {
     EXPECT_EQ(commands[13].Line, 15);
 }
 
+TEST(Script, MixerNoticesNameTheirKindIdAndDevice) {
+    const auto commands = ParseScript("mixer-notice line 65536\nmixer-notice control 4294967295 1\n");
+    ASSERT_EQ(commands.size(), 2u);
+    EXPECT_EQ(commands[0].Kind, CommandKind::Mixer);
+    EXPECT_EQ(commands[0].Text + " " + std::to_string(commands[0].A) + " " + std::to_string(commands[0].B),
+              "line 65536 0");
+    EXPECT_EQ(commands[1].Text + " " + std::to_string(commands[1].A) + " " + std::to_string(commands[1].B),
+              "control 4294967295 1");
+}
+
 TEST(Script, WheelTurnsTakeAPointAndSignedNotches) {
     const auto commands = ParseScript("wheel 300 200 -3\nwheel 1 2 1\n");
     ASSERT_EQ(commands.size(), 2u);
@@ -62,6 +72,9 @@ TEST(Script, ErrorsNameTheLine) {
         {"shot ../escape\n", "script line 1: a shot name is a plain file name"},
         {"dance\n", "script line 1: unknown command: dance"},
         {"wait -5\n", "script line 1: number out of range: -5"},
+        {"mixer-notice volume 1\n", "script line 1: a mixer notice is about a line or a control: volume"},
+        {"mixer-notice line\n", "script line 1: mixer-notice needs line or control, an id and an optional device"},
+        {"mixer-notice control 4294967296\n", "script line 1: number out of range: 4294967296"},
         {"wheel 1 2\n", "script line 1: wheel takes 3 argument(s)"},
         {"wheel 1 2 500\n", "script line 1: number out of range: 500"},
         {"type an\xE9l\n", "script line 1: type text is not UTF-8 (byte 3)"},
