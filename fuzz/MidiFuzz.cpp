@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using zindra::platform::sim::MidiLengthMs;
+    using zindra::platform::MidiLengthMs;
     if (size == 0) {
         return 0;
     }

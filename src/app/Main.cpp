@@ -7,6 +7,7 @@
 
 #include "app/BackEnds.h"
 #include "app/Options.h"
+#include "app/SuiteCheckRun.h"
 
 int main(int argc, char** argv) {
     using namespace zindra::app;
@@ -27,10 +28,12 @@ int main(int argc, char** argv) {
         std::error_code failed;
         std::filesystem::current_path(run.Suite, failed);
         if (failed) {
-            std::fprintf(stderr, "zindra: cannot change to the suite folder %s\n", run.Suite.c_str());
+            std::fprintf(stderr, "zindra: cannot change to the suite folder %s%s\n", run.Suite.c_str(),
+                         run.CheckSuite ? ": not a suite" : "");
             return 2;
         }
     }
+    if (run.CheckSuite) return RunSuiteCheck(run);
     std::string note;
     const BackEnd* backEnd = ChooseBackEnd(run, note, error);
     if (!backEnd) {

@@ -18,7 +18,8 @@ std::optional<std::uint32_t> ParseProcessId(const std::string& text) {
 
 const char* Usage() {
     return "usage: zindra [--suite DIR] [--headless] [--script FILE] [--shots DIR] [--journal FILE]\n"
-           "              [--screen WxHxBPP@HZ] [--modes LIST] [--programs real|fake]\n";
+           "              [--screen WxHxBPP@HZ] [--modes LIST] [--programs real|fake]\n"
+           "       zindra --check-suite [DIR] [--journal FILE]\n";
 }
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, std::string& error) {
@@ -27,6 +28,12 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments, s
         const std::string& a = arguments[i];
         if (a == "--headless") {
             options.Headless = true;
+            continue;
+        }
+        if (a == "--check-suite") {
+            options.CheckSuite = true;
+            // The folder is optional: a following argument that is not an option names it.
+            if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) options.Suite = arguments[++i];
             continue;
         }
         const bool takesValue = a == "--suite" || a == "--script" || a == "--shots" || a == "--journal" ||

@@ -23,6 +23,8 @@ struct Options {
     // --watchdog PID: this run only watches the Windows program of that process id and puts back
     // what it leaves changed on the machine (the Win32 back end starts it so; see the README).
     std::uint32_t WatchdogFor = 0;
+    // --check-suite [DIR]: check the suite folder (DIR, or --suite, or the current folder) instead of running.
+    bool CheckSuite = false;
 };
 
 // Nothing, with the reason in error, for a command line that is not understood.

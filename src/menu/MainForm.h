@@ -12,6 +12,7 @@
 #include "framework/controls/Edit.h"
 #include "framework/controls/Form.h"
 #include "framework/controls/Image.h"
+#include "menu/SuiteFiles.h"
 #include "platform/Win32Types.h"
 
 namespace zindra::platform {
@@ -100,7 +101,7 @@ public:
     bool StartFailed = false;  // the shell could not start the last program
 
     // Music and spoken instructions.
-    static constexpr int kMaxTracks = 50;
+    static constexpr int kMaxTracks = suite::kMaxTracks;
     bool MusicHeld = false;
     std::array<std::string, kMaxTracks + 1> TrackNames;  // numbered 1 to 50
     std::int32_t TrackCount = 0;

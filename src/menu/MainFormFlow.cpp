@@ -8,6 +8,7 @@
 #include "framework/app/Application.h"
 #include "menu/AdvertForm.h"
 #include "menu/MainForm.h"
+#include "menu/SuiteFiles.h"
 #include "platform/Platform.h"
 #include "widgets/ImageBut.h"
 #include "widgets/ThreadedTimer.h"
@@ -32,16 +33,16 @@ void TForm1::FormActivate(TObject*) {
     SetDoubleBuffered(true);
     SuiteFolder = Platform().GetSystem().CurrentDirectory();
     if (SuiteFolder.empty() || SuiteFolder.back() != '\\') SuiteFolder += '\\';
-    MenuFolder = SuiteFolder + "menu\\";
-    MusicFolder = SuiteFolder + "Music\\";
-    SoundFolder = SuiteFolder + "Sounds-eng\\";
-    EffectsFolder = SuiteFolder + "fxsounds\\";
+    MenuFolder = SuiteFolder + suite::kMenuFolder;
+    MusicFolder = SuiteFolder + suite::kMusicFolder;
+    SoundFolder = SuiteFolder + suite::kEnglishSoundFolder;
+    EffectsFolder = SuiteFolder + suite::kEffectsFolder;
     PupilName.clear();
     StartFirstTrack();
     FrameNo = 1;
     Language = 0;
-    ShowFrame(1, 0);
-    LastFrame = 13;
+    ShowFrame(1, suite::kIntroKind);
+    LastFrame = suite::kLastIntroFrame;
     animatetimer->SetInterval(100);
     animatetimer->SetEnabled(true);
 }
@@ -61,7 +62,7 @@ void TForm1::animatetimerTimer(TObject*) {
 
 void TForm1::shownameedittimerTimer(TObject*) {
     shownameedittimer->SetEnabled(false);
-    ShowFrame(14, 3);
+    ShowFrame(suite::kLanguageScreen, suite::kLanguageKind);
 }
 
 void TForm1::delaytimerTimer(TObject*) {
@@ -69,36 +70,24 @@ void TForm1::delaytimerTimer(TObject*) {
 }
 
 void TForm1::ShowFrame(int frameNumber, int kind) {
-    std::string name;
-    switch (kind) {
-        case 0:
-            name = "intro_" + std::to_string(frameNumber) + ".jpg";
-            break;
-        case 1:
-            name = "m_" + std::to_string(frameNumber - 13) + "a.jpg";
-            break;
-        case 2:
-            name = "m_" + std::to_string(frameNumber - 13) + "e.jpg";
-            break;
-        default:
-            name = "m_" + std::to_string(frameNumber - 13) + ".jpg";
-            langoverlayafr->SetVisible(true);
-            langoverlayeng->SetVisible(true);
-            break;
+    if (kind != suite::kIntroKind && kind != suite::kAfrikaans && kind != suite::kEnglish) {
+        langoverlayafr->SetVisible(true);
+        langoverlayeng->SetVisible(true);
     }
-    LoadScreenPicture(name);  // on failure the program ends when the loop sees it; the steps below still run
-    if (frameNumber == 15) {
+    // On failure the program ends when the loop sees it; the steps below still run.
+    LoadScreenPicture(suite::FrameFile(frameNumber, kind));
+    if (frameNumber == suite::kNameScreen) {
         ShowOptions(false);
-        if (kind == 1) {
+        if (kind == suite::kAfrikaans) {
             lefthandbut_a->SetVisible(true);
             righthandbut_a->SetVisible(true);
-        } else if (kind == 2) {
+        } else if (kind == suite::kEnglish) {
             lefthandbut_e->SetVisible(true);
             righthandbut_e->SetVisible(true);
         }
         nameedit->SetVisible(true);
-        PlayInstruction("instruk_1.wav");
-    } else if (frameNumber == 16) {
+        PlayInstruction(suite::kNameScreenInstruction);
+    } else if (frameNumber == suite::kOptionScreen) {
         nameedit->SetVisible(false);
         for (TImageBut* hand : {lefthandbut_a, righthandbut_a, lefthandbut_e, righthandbut_e})
             hand->SetVisible(false);
@@ -147,7 +136,7 @@ void TForm1::HideControls() {
 }
 
 void TForm1::ChooseLanguage(int language) {
-    const bool afrikaans = language == 1;
+    const bool afrikaans = language == suite::kAfrikaans;
     Language = language;
     langoverlayafr->SetVisible(false);
     langoverlayeng->SetVisible(false);
@@ -155,27 +144,27 @@ void TForm1::ChooseLanguage(int language) {
     backbut->SetHint(afrikaans ? "Terug na taalkeuse" : "Back to language option");
     exitbut->SetHint(afrikaans ? "Verlaat Zindra!" : "Exit Zindra!");
     musicknop->SetHint(afrikaans ? "Musiek aan/af" : "Mute music");
-    SoundFolder = SuiteFolder + (afrikaans ? "Sounds-afr\\" : "Sounds-eng\\");
-    ShowFrame(15, afrikaans ? 1 : 2);
+    SoundFolder = SuiteFolder + suite::SoundFolder(language);
+    ShowFrame(suite::kNameScreen, language);
 }
 
 void TForm1::langoverlayafrClick(TObject*) {
-    ChooseLanguage(1);
+    ChooseLanguage(suite::kAfrikaans);
 }
 void TForm1::langoverlayengClick(TObject*) {
-    ChooseLanguage(2);
+    ChooseLanguage(suite::kEnglish);
 }
 
 void TForm1::langoverlayafrMouseMove(TObject*, TShiftState, int, int) {
-    if (LastHover == 1) return;
-    LastHover = 1;
-    ShowHoverPicture("m_1_1.jpg");
+    if (LastHover == suite::kAfrikaans) return;
+    LastHover = suite::kAfrikaans;
+    ShowHoverPicture(suite::LanguageHoverFile(suite::kAfrikaans));
 }
 
 void TForm1::langoverlayengMouseMove(TObject*, TShiftState, int, int) {
-    if (LastHover == 2) return;
-    LastHover = 2;
-    ShowHoverPicture("m_1_2.jpg");
+    if (LastHover == suite::kEnglish) return;
+    LastHover = suite::kEnglish;
+    ShowHoverPicture(suite::LanguageHoverFile(suite::kEnglish));
 }
 
 // Moving off a zone restores nothing: the background keeps the last hover picture.
@@ -184,7 +173,7 @@ void TForm1::option1MouseMove(TObject* Sender, TShiftState, int, int) {
     const auto tag = static_cast<std::int32_t>(static_cast<TComponent*>(Sender)->Tag());
     if (tag == LastHover) return;
     LastHover = tag;
-    ShowHoverPicture("m_3" + std::string(Language == 1 ? "a" : "e") + "_" + std::to_string(tag) + ".jpg");
+    ShowHoverPicture(suite::OptionHoverFile(Language, tag));
 }
 
 // The small buttons give up their pictures whenever the pointer moves over the background; their
@@ -204,14 +193,16 @@ void TForm1::nameeditKeyPress(TObject*, char& Key) {
         return;
     }
     if (Key == '\r') {
-        TImageBut* right = Language == 1 ? righthandbut_a : Language == 2 ? righthandbut_e : nullptr;
+        TImageBut* right = Language == suite::kAfrikaans ? righthandbut_a
+                           : Language == suite::kEnglish ? righthandbut_e
+                                                         : nullptr;
         if (right && right->OnClick) right->OnClick(nullptr);
     }
     // The box's text is read before the key reaches it: this plays on the key after a one-letter text.
     if (nameedit->Text().size() == 1 && !FirstKeySpoken) {
         delaytimer->SetEnabled(false);
         FirstKeySpoken = true;
-        PlayInstruction("instruk_5.wav");
+        PlayInstruction(suite::kFirstKeyInstruction);
         delaytimer->SetEnabled(true);
     }
 }
@@ -224,8 +215,8 @@ void TForm1::ChooseHand(bool left) {
     }
     nameedit->SetVisible(false);
     SwapMouseButtons(left);
-    ShowFrame(16, Language);
-    PlayInstruction("instruk_4.wav");
+    ShowFrame(suite::kOptionScreen, Language);
+    PlayInstruction(suite::kOptionScreenInstruction);
 }
 
 void TForm1::lefthandbut_1Click(TObject*) {
@@ -236,16 +227,16 @@ void TForm1::righthandbut_1Click(TObject*) {
 }
 
 void TForm1::backbut1Click(TObject*) {
-    PlayEffect("back.wav");
+    PlayEffect(suite::kBackEffect);
     HideControls();
-    ShowFrame(14, 3);
+    ShowFrame(suite::kLanguageScreen, suite::kLanguageKind);
 }
 
 // The exit screen, then the end: the main window closes, and with it the program.
 void TForm1::exitbutClick(TObject*) {
-    PlayInstruction("instruk_3.wav");
+    PlayInstruction(suite::kExitInstruction);
     HideControls();
-    ShowFrame(13, 0);
+    ShowFrame(suite::kLastIntroFrame, suite::kIntroKind);
     {
         std::unique_ptr<Tadvertform> advert(Application()->CreateForm<Tadvertform>());
         advert->SetDoubleBuffered(true);

@@ -3,6 +3,7 @@
 #include "framework/app/Application.h"
 #include "framework/controls/MediaPlayer.h"
 #include "menu/MainForm.h"
+#include "menu/SuiteFiles.h"
 #include "platform/Platform.h"
 #include "services/Starter.h"
 #include "services/SysInfo.h"
@@ -28,8 +29,8 @@ std::string WithBackslash(std::string folder) {
 
 std::string TForm1::ArgumentLine() const {
     return ArgumentField(SuiteFolder) + " " + ArgumentField(PupilName) + " " + ArgumentField("") + " " +
-           ArgumentField("") + " " + ArgumentField("TRUE") + " " + ArgumentField(Language == 1 ? "AFR" : "ENG") + " " +
-           ArgumentField(DataFolder);
+           ArgumentField("") + " " + ArgumentField("TRUE") + " " +
+           ArgumentField(Language == suite::kAfrikaans ? "AFR" : "ENG") + " " + ArgumentField(DataFolder);
 }
 
 void TForm1::Launched(const std::string& relativePath) {
@@ -38,25 +39,25 @@ void TForm1::Launched(const std::string& relativePath) {
 }
 
 void TForm1::option1Click(TObject*) {
-    Launched("\\SOMME\\Somme.exe");
+    Launched(suite::kPrograms[0].Path);
 }
 void TForm1::option2Click(TObject*) {
-    Launched("\\onthou\\onthou.exe");
+    Launched(suite::kPrograms[1].Path);
 }
 void TForm1::option3Click(TObject*) {
-    Launched("\\boeke\\boeke.exe");
+    Launched(suite::kPrograms[2].Path);
 }
 void TForm1::option4Click(TObject*) {
-    Launched("\\leerwyse\\leerwyse.exe");
+    Launched(suite::kPrograms[3].Path);
 }
 void TForm1::option5Click(TObject*) {
-    Launched("\\woorde\\woorde.exe");
+    Launched(suite::kPrograms[4].Path);
 }
 void TForm1::option6Click(TObject*) {
-    Launched("\\Raaisel\\raaisel.exe");
+    Launched(suite::kPrograms[5].Path);
 }
 void TForm1::reportbut1Click(TObject*) {
-    Launched("\\uitslae\\uitslae.exe");
+    Launched(suite::kPrograms[suite::kReportProgram].Path);
 }
 
 void TForm1::LaunchProgram(const std::string& relativePath) {

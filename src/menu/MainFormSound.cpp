@@ -3,6 +3,7 @@
 #include "framework/app/Application.h"
 #include "framework/controls/MediaPlayer.h"
 #include "menu/MainForm.h"
+#include "menu/SuiteFiles.h"
 #include "platform/Platform.h"
 #include "services/Wave.h"
 
@@ -19,7 +20,7 @@ constexpr const char* kMidiRemoved = "Please re-start this program. Midi-files h
 
 void TForm1::StartFirstTrack() {
     MusicHeld = true;
-    const std::string first = MusicFolder + "mm8-select.mid";
+    const std::string first = MusicFolder + suite::kFirstTrack;
     platform::System& system = Platform().GetSystem();
     if (!system.FileExists(first)) {
         TrackCount = 0;
@@ -35,7 +36,8 @@ void TForm1::StartFirstTrack() {
         music->Play();
     } catch (const std::exception&) {
         if (Confirmation(kMidiQuestion) != platform::IDYES) return;
-        for (const platform::FoundFile& file : system.FindFiles(MusicFolder + "*.mid", platform::faAnyFile)) {
+        for (const platform::FoundFile& file :
+             system.FindFiles(MusicFolder + suite::kTrackPattern, platform::faAnyFile)) {
             system.DeleteFile(MusicFolder + file.Name);
         }
         Information(kMidiRemoved);
@@ -60,7 +62,7 @@ void TForm1::PlayNextTrack() {
         TrackCount = 0;
         // NOTE: a folder with more than 50 tracks gives the first 50 the search returns.
         for (const platform::FoundFile& file :
-             Platform().GetSystem().FindFiles(MusicFolder + "*.mid", platform::FILE_ATTRIBUTE_ARCHIVE)) {
+             Platform().GetSystem().FindFiles(MusicFolder + suite::kTrackPattern, platform::FILE_ATTRIBUTE_ARCHIVE)) {
             if (TrackCount == kMaxTracks) break;
             TrackNames[static_cast<std::size_t>(++TrackCount)] = file.Name;
         }

@@ -6,6 +6,7 @@
 #include "framework/Text.h"
 #include "framework/app/Application.h"
 #include "menu/MainForm.h"
+#include "menu/SuiteFiles.h"
 #include "platform/Platform.h"
 #include "platform/RefreshRate.h"
 #include "services/SysInfo.h"
@@ -33,7 +34,7 @@ std::string WithBackslash(std::string folder) {
 void TForm1::FormCreate(TObject*) {
     VolumeRunning = false;
     const std::string systemFolder = WithBackslash(sysinfo->WinSysPath());
-    RegisterControl(systemFolder, "mp3p.ocx");
+    RegisterControl(systemFolder, suite::kControlFile);
     sysinfo->SetFontSmoothing(true);
     Activated = false;
     DataFolder = ResolveDataFolder();
@@ -101,13 +102,13 @@ bool TForm1::RunAndWait(const std::string& file, const std::string& parameters) 
 
 bool TForm1::DisplayCheckEnabled() {
     platform::System& system = Platform().GetSystem();
-    const std::string file = "displaysettings.txt";
+    const std::string file = suite::kSwitchFile;
     if (!system.FileExists(file)) return true;
     const auto bytes = system.ReadFile(file);
     if (!bytes) return true;
     const std::string text(bytes->begin(), bytes->end());
     const std::string firstLine = text.substr(0, text.find_first_of("\r\n"));
-    return firstLine.find("SET=YES") != std::string::npos;
+    return firstLine.find(suite::kSwitchOn) != std::string::npos;
 }
 
 TForm1::DisplayModeValues TForm1::ReadDisplayMode() {

@@ -2,47 +2,22 @@
 #include "flow/MenuWorld.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <fstream>
-#include <mutex>
-#include <stdexcept>
 
 #include "framework/Registration.h"
 #include "framework/app/Application.h"
-#include "make-suite/SuiteMaker.h"
 #include "menu/MainForm.h"
 #include "menu/Registration.h"
 #include "platform/posix/PathMapper.h"
 #include "services/ZkApplication.h"
+#include "support/DemoSuite.h"
 
 namespace zindra::testing {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path MakeTempFolder(const char* stem) {
-    std::string pattern = (fs::temp_directory_path() / (std::string(stem) + "-XXXXXX")).string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot make a temporary folder");
-    return pattern;
-}
-
-// One generated suite per test process; each world copies it, so tests may change their copy.
-const fs::path& MasterSuite() {
-    static std::once_flag once;
-    static fs::path master;
-    std::call_once(once, [] {
-        master = MakeTempFolder("zindra-flow-suite") / "suite";
-        suitemaker::SuiteOptions options;
-        options.OutDir = master;
-        options.Program = ZINDRA_SUITE_PROGRAM;
-        options.Recorder = ZINDRA_SUITE_RECORDER;
-        options.Speech = false;
-        suitemaker::MakeSuite(options);
-    });
-    return master;
-}
 
 std::string FieldStart(const std::string& line, const std::string& field) {
     const std::string key = "\"" + field + "\":";

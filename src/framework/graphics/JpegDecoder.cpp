@@ -29,6 +29,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
+    JpegWarnings* warnings;
 };
 
 struct ScanMonitor {
@@ -53,10 +54,26 @@ ErrorManager& ErrorsOf(j_common_ptr info) {
     std::longjmp(errors.jump, 1);
 }
 
+// The warnings after which the picture is not what its file meant: data missing or corrupt.
+// The others (extraneous bytes, an unknown revision or transform) leave the pixels intact.
+bool IsDamage(int code) {
+    return code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE ||
+           code == JWRN_ARITH_BAD_CODE || code == JWRN_MUST_RESYNC;
+}
+
 // Warnings (level -1) are only counted, so slightly damaged files still decode; trace
 // messages are dropped. Nothing is ever printed.
 void OnMessage(j_common_ptr info, int level) {
-    if (level < 0) ++info->err->num_warnings;
+    if (level >= 0) return;
+    ++info->err->num_warnings;
+    JpegWarnings* warnings = ErrorsOf(info).warnings;
+    if (!warnings) return;
+    ++warnings->Count;
+    if (warnings->Damage.empty() && IsDamage(info->err->msg_code)) {
+        char text[JMSG_LENGTH_MAX];
+        (*info->err->format_message)(info, text);
+        warnings->Damage = text;
+    }
 }
 
 void OnOutput(j_common_ptr) {}
@@ -91,8 +108,9 @@ void CmykToRaster(const JSAMPLE* cmyk, Pixel* out, JDIMENSION width, bool invert
 // skips no C++ cleanup. Every failure ends in Fail(), which destroys and then throws.
 class JpegSession {
 public:
-    explicit JpegSession(const JpegLimits& limits) : limits_(limits) {
+    JpegSession(const JpegLimits& limits, JpegWarnings* warnings) : limits_(limits) {
         info_.err = jpeg_std_error(&errors_.pub);
+        errors_.warnings = warnings;
         errors_.pub.error_exit = OnError;
         errors_.pub.emit_message = OnMessage;
         errors_.pub.output_message = OnOutput;
@@ -185,14 +203,15 @@ private:
 }  // namespace
 
 JpegInfo ReadJpegInfo(std::span<const std::uint8_t> data) {
-    JpegSession session(JpegLimits{});
+    JpegSession session(JpegLimits{}, nullptr);
     session.Open(data);
     const jpeg_decompress_struct& info = session.Info();
     return {static_cast<int>(info.image_width), static_cast<int>(info.image_height), info.num_components};
 }
 
-Bitmap32 DecodeJpeg(std::span<const std::uint8_t> data, const JpegLimits& limits) {
-    JpegSession session(limits);
+Bitmap32 DecodeJpeg(std::span<const std::uint8_t> data, const JpegLimits& limits, JpegWarnings* warnings) {
+    if (warnings) *warnings = {};
+    JpegSession session(limits, warnings);
     session.Open(data);
     session.CheckSize();
     jpeg_decompress_struct& info = session.Info();

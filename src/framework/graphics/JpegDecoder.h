@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "framework/graphics/Bitmap32.h"
 
@@ -28,6 +29,14 @@ struct JpegLimits {
     int MaxScans = 500;
 };
 
+// What a decode got past without failing.
+struct JpegWarnings {
+    int Count = 0;
+    // The first warning that means pixels are missing or wrong (the data cut short, a corrupt
+    // entropy-coded segment), in libjpeg's words; empty when there was none.
+    std::string Damage;
+};
+
 // Reads the frame header only. Throws EJPEG with the decoder's message if the data holds no
 // readable header. Sizes are reported as declared, without applying any limit.
 JpegInfo ReadJpegInfo(std::span<const std::uint8_t> data);
@@ -41,7 +50,9 @@ JpegInfo ReadJpegInfo(std::span<const std::uint8_t> data);
 // fills what is missing (mid-grey for sequential files, the coarser detail already read for
 // progressive ones). A file cut inside a marker segment (the headers, or the tables between
 // progressive scans) fails like any other broken header.
+// warnings, when given, receives what the decode got past.
 // Thread-safe: each call owns all of its decoder state.
-Bitmap32 DecodeJpeg(std::span<const std::uint8_t> data, const JpegLimits& limits = {});
+Bitmap32 DecodeJpeg(std::span<const std::uint8_t> data, const JpegLimits& limits = {},
+                    JpegWarnings* warnings = nullptr);
 
 }  // namespace zindra

@@ -33,11 +33,11 @@ void PrepareDrive(const PathMapper& mapper) {
 PosixSystem::PosixSystem(const std::string& cFolder) : PosixSystem(PosixSystemOptions{cFolder, {}, {}}) {}
 
 PosixSystem::PosixSystem(const PosixSystemOptions& options)
-    : mapper_(MadeFolder(options.CFolder)),
+    : mapper_(options.PrepareDrive ? MadeFolder(options.CFolder) : options.CFolder),
       files_(mapper_),
       processes_(mapper_, options.SearchPath),
       mutexes_(options.MutexFolder) {
-    PrepareDrive(mapper_);
+    if (options.PrepareDrive) PrepareDrive(mapper_);
 }
 
 void PosixSystem::ExitProcess(std::uint32_t code) {

@@ -19,6 +19,8 @@ struct PosixSystemOptions {
     std::string CFolder;                     // the host folder that is C:\ (made when missing)
     std::optional<std::string> MutexFolder;  // nothing: the per-user default of PosixMutexes
     std::optional<std::string> SearchPath;   // where wine and xdg-open are found; nothing: $PATH
+    // false: make neither the C folder nor its Windows folders, for a reader that must change nothing.
+    bool PrepareDrive = true;
 };
 
 // Thread-safe where its parts are; the current folder is the process's, shared by all threads.

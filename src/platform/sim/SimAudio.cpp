@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 #include "platform/sim/SimProcess.h"
 #include "platform/sim/SimSystem.h"
 

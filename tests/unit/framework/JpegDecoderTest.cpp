@@ -292,6 +292,36 @@ TEST(JpegDecoder, TruncatedDataStillGivesThePicture) {
               "(decoded)");
 }
 
+// Damage the decoder gets past is reported when asked for, and what was reported before is cleared.
+TEST(JpegDecoder, ReportsTheDamageItDecodesPast) {
+    const Source src = Ramp(40, 40);
+    Settings restarts;
+    restarts.RestartRows = 1;
+    const Bytes file = Compress(src, restarts);
+    struct Case {
+        const char* Name;
+        Bytes Data;
+        std::string Damage;
+    };
+    // The second restart interval loses all but its first byte: the next marker comes too soon.
+    Bytes shortened = file;
+    shortened.erase(shortened.begin() + static_cast<long>(FindMarker(file, 0xD0) + 3),
+                    shortened.begin() + static_cast<long>(FindMarker(file, 0xD1)));
+    const Case cases[] = {
+        {"a whole file", file, ""},
+        {"data cut short", CutInsideScan(file, 1), "Premature end of JPEG file"},
+        {"a restart interval cut short", shortened, "Corrupt JPEG data: premature end of data segment"},
+    };
+    for (const Case& c : cases) {
+        JpegWarnings warnings;
+        warnings.Damage = "left from before";
+        DecodeJpeg(c.Data, {}, &warnings);
+        EXPECT_EQ(warnings.Damage.substr(0, c.Damage.size()), c.Damage) << c.Name << ": " << warnings.Damage;
+        EXPECT_EQ(warnings.Damage.empty(), c.Damage.empty()) << c.Name << ": " << warnings.Damage;
+        EXPECT_EQ(warnings.Count > 0, std::string(c.Name) != "a whole file") << c.Name;
+    }
+}
+
 TEST(JpegDecoder, ReadInfoReadsHeaderAsDeclared) {
     const Bytes file = Compress(Ramp(17, 9));
     const JpegInfo info = ReadJpegInfo(file);

@@ -1,5 +1,5 @@
 // Timing standard MIDI files: tempo maps, running status, SMPTE time, and every kind of broken file.
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace zindra::platform::sim {
+namespace zindra::platform {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -170,4 +170,4 @@ TEST(MidiLengthMs, PlayingTimePast32BitsOfMillisecondsIsRefused) {
 }
 
 }  // namespace
-}  // namespace zindra::platform::sim
+}  // namespace zindra::platform

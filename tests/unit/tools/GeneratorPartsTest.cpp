@@ -8,7 +8,7 @@
 #include "make-suite/Music.h"
 #include "make-suite/Sounds.h"
 #include "make-suite/SuiteError.h"
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 
 namespace zindra::suitemaker {
 namespace {
@@ -162,7 +162,7 @@ TEST(TrackChunk, TimesOutThroughTheReader) {
     // 0x0FFFFFFF ticks is the longest delta four bytes hold; at 1000 ticks a quarter and the default tempo it
     // lasts 134217727.5 ms.
     const auto file = SmfFile(0, 1000, {TrackChunk({}, 0x0FFFFFFF)});
-    EXPECT_EQ(platform::sim::MidiLengthMs(file), 134217727u);
+    EXPECT_EQ(platform::MidiLengthMs(file), 134217727u);
 }
 
 }  // namespace

@@ -18,7 +18,7 @@
 #include "make-suite/Music.h"
 #include "make-suite/Sounds.h"
 #include "platform/Geometry.h"
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 
 namespace zindra::suitemaker {
 namespace {
@@ -230,7 +230,7 @@ TEST_F(GeneratedSuite, MusicPlaysForTheComposedLengths) {
     for (const auto& piece : pieces) {
         const auto bytes = ReadFile(Suite() / "Music" / piece.File);
         EXPECT_EQ(bytes, piece.Bytes) << piece.File;
-        EXPECT_EQ(platform::sim::MidiLengthMs(bytes), piece.LengthMs) << piece.File;
+        EXPECT_EQ(platform::MidiLengthMs(bytes), piece.LengthMs) << piece.File;
         EXPECT_GE(piece.LengthMs, 15000u) << piece.File;
         EXPECT_LE(piece.LengthMs, 40000u) << piece.File;
     }

@@ -1,12 +1,12 @@
 // Standard MIDI file walker: chunks, track events and the tempo map, just far enough to time the file.
-#include "platform/sim/MidiFile.h"
+#include "platform/MidiFile.h"
 
 #include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
 
-namespace zindra::platform::sim {
+namespace zindra::platform {
 
 namespace {
 
@@ -283,4 +283,4 @@ std::optional<std::uint32_t> MidiLengthMs(std::span<const std::uint8_t> data) {
     return TimeAt(endTick, tempoMap, *division);
 }
 
-}  // namespace zindra::platform::sim
+}  // namespace zindra::platform
