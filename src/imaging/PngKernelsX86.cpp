@@ -8,6 +8,7 @@
 #include <immintrin.h>
 #endif
 
+#include <algorithm>
 #include <cstring>
 
 namespace zindra {
@@ -94,44 +95,67 @@ ZINDRA_SSE41 void Unfilter(std::uint8_t type, std::uint8_t* row, const std::uint
 // lanes pixel i - 1 of the second, whose neighbours above are then already done. The two rows'
 // chains of left neighbours run side by side in one vector.
 template <int Bpp>
+struct PaethPairState {
+    __m128i Result = _mm_setzero_si128(), Above = _mm_setzero_si128();
+};
+
+// One diagonal step from the two filtered pixels and the pixel above the first, each as a word;
+// bytes past a pixel pass through unchanged (their predictor is masked to 0). Returns both
+// unfiltered pixels as a word each.
+template <int Bpp>
+ZINDRA_SSE41 inline __m128i PaethPairStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2,
+                                          std::uint32_t p) {
+    const __m128i low = _mm_set1_epi16(0xFF);
+    const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
+    const __m128i x = _mm_cvtepu8_epi16(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
+    const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), s.Result);
+    s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, b, s.Above), mine)), low);
+    s.Above = b;
+    return _mm_packus_epi16(s.Result, s.Result);
+}
+
+template <int Bpp>
 ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length) {
     const std::size_t n = length / Bpp;
-    const __m128i low = _mm_set1_epi16(0xFF);
-    const __m128i lanes = _mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3);
-    const __m128i mine = _mm_cmplt_epi16(lanes, _mm_set1_epi16(Bpp));
-    const __m128i firstHalf = _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0);
-    __m128i result = _mm_setzero_si128(), above = _mm_setzero_si128();
     auto word = [length](const std::uint8_t* row, std::size_t pixel) {
         const std::size_t at = pixel * Bpp;
         std::uint32_t w = 0;
-        if (at + 4 <= length) {
-            std::memcpy(&w, row + at, 4);
-        } else {
-            std::memcpy(&w, row + at, Bpp);
-        }
+        std::memcpy(&w, row + at, at + 4 <= length ? 4 : Bpp);
         return w;
     };
     auto put = [length](std::uint8_t* row, std::size_t pixel, std::uint32_t w) {
         const std::size_t at = pixel * Bpp;
-        if (at + 4 <= length) {
-            std::memcpy(row + at, &w, 4);
-        } else {
-            std::memcpy(row + at, &w, Bpp);
-        }
+        std::memcpy(row + at, &w, at + 4 <= length ? 4 : Bpp);
     };
-    for (std::size_t i = 0; i <= n; ++i) {
-        const std::uint32_t x1 = i < n ? word(first, i) : 0, x2 = i > 0 ? word(second, i - 1) : 0;
-        const std::uint32_t p = i < n ? word(prev, i) : 0;
-        const __m128i x = _mm_cvtepu8_epi16(
-            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
-        const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), result);
-        const __m128i c = above;
-        result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(result, b, c), mine)), low);
-        if (i == 0) result = _mm_and_si128(result, firstHalf);  // the second row starts from nothing
-        above = b;
-        const __m128i bytes = _mm_packus_epi16(result, result);
+    PaethPairState<Bpp> state;
+    if (n == 0) return;
+    // Step 0: the second row starts from nothing.
+    {
+        const __m128i bytes = PaethPairStep(state, word(first, 0), 0, word(prev, 0));
+        state.Result = _mm_and_si128(state.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
+        put(first, 0, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
+    }
+    // Whole words can be read and written while the first row has 4 bytes left at pixel i; the
+    // byte past a 3-byte pixel is the next pixel's, still filtered and written back unchanged.
+    const std::size_t whole = length >= 4 ? std::min(n, (length - 4) / Bpp + 1) : 1;
+    std::size_t i = 1;
+    for (; i < whole; ++i) {
+        std::uint32_t x1, x2, p;
+        std::memcpy(&x1, first + i * Bpp, 4);
+        std::memcpy(&x2, second + (i - 1) * Bpp, 4);
+        std::memcpy(&p, prev + i * Bpp, 4);
+        const __m128i bytes = PaethPairStep(state, x1, x2, p);
+        const auto r1 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
+        const auto r2 = static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1));
+        std::memcpy(second + (i - 1) * Bpp, &r2, 4);
+        std::memcpy(first + i * Bpp, &r1, 4);
+    }
+    for (; i <= n; ++i) {
+        const std::uint32_t x1 = i < n ? word(first, i) : 0, x2 = word(second, i - 1);
+        const __m128i bytes = PaethPairStep(state, x1, x2, i < n ? word(prev, i) : 0);
         if (i < n) put(first, i, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-        if (i > 0) put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+        put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
     }
 }
 
