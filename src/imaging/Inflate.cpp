@@ -305,77 +305,144 @@ inline void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t leng
     out = end;
 }
 
-InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
-    constexpr std::uint64_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
-    // Room for the longest match and a word's overrun; input for a refill of a whole word.
-    constexpr std::ptrdiff_t kOutSlack = 258 + 16, kInSlack = 16;
-    // NOTE: the state lives in locals while decoding: output bytes may alias any member (they
-    // are chars), which would keep the bit buffer out of registers.
-    std::uint64_t bits = bits_;
-    unsigned count = bitCount_;
-    const std::uint8_t* in = in_;
-    std::uint8_t* out = out_;
-    auto take = [&](std::uint32_t n) {
-        const auto v = static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << n) - 1));
-        bits >>= n;
-        count -= n;
+// The decoding state while a block's codes are read. NOTE: it lives in locals: output bytes may
+// alias any member (they are chars), which would keep the bit buffer out of registers.
+struct Cursor {
+    std::uint64_t Bits;
+    unsigned Count;
+    const std::uint8_t* In;
+    std::uint8_t* Out;
+
+    // Tops the buffer up to at least 56 bits from 8 bytes the caller has made sure are there.
+    void RefillWord() {
+        std::uint64_t word;
+        std::memcpy(&word, In, 8);  // little-endian machines only (all the program runs on)
+        Bits |= word << Count;
+        In += (63 - Count) >> 3;
+        Count |= 56;
+    }
+    std::uint32_t Take(std::uint32_t n) {
+        const auto v = static_cast<std::uint32_t>(Bits & ((std::uint64_t{1} << n) - 1));
+        Bits >>= n;
+        Count -= n;
         return v;
-    };
+    }
+    void Skip(std::uint32_t n) {
+        Bits >>= n;
+        Count -= n;
+    }
+};
+
+constexpr std::uint32_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
+
+inline std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::uint64_t bits, int primaryBits) {
+    return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
+}
+
+// Codes while both buffers have room to spare, so that no step needs to look at their ends:
+// 24 input bytes (two whole-word refills a step) and the longest match with its word overrun
+// after three literals. Stops with the cursor at a symbol's start when the room runs out, and
+// returns true with status set when the block ended or the stream is bad.
+bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
+               std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
+    constexpr std::size_t kInSlack = 24, kOutSlack = 3 + 258 + 16;
+    if (inRoom < kInSlack || outRoom < kOutSlack) return false;
+    const std::uint8_t* const inLimit = c.In + (inRoom - kInSlack);
+    std::uint8_t* const outLimit = c.Out + (outRoom - kOutSlack);
+    while (c.In <= inLimit && c.Out <= outLimit) {
+        c.RefillWord();
+        std::uint32_t e = lit[c.Bits & kLitMask];
+        // At least 56 bits after a refill: three literals of at most 11 bits from the primary
+        // table, or a length and distance with their extra bits (48 at most) after one.
+        if (EntryKind(e) == kLiteral) {
+            c.Skip(EntryBits(e));
+            *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+            e = lit[c.Bits & kLitMask];
+            if (EntryKind(e) == kLiteral) {
+                c.Skip(EntryBits(e));
+                *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                e = lit[c.Bits & kLitMask];
+                if (EntryKind(e) == kLiteral) {
+                    c.Skip(EntryBits(e));
+                    *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                    continue;
+                }
+            }
+            c.RefillWord();
+        }
+        if (EntryKind(e) == kLink) {
+            e = Lookup(lit, e, c.Bits, kLitBits);
+            c.Skip(kLitBits);
+        }
+        c.Skip(EntryBits(e));
+        if (EntryKind(e) != kLength) {
+            if (EntryKind(e) == kLiteral) {
+                *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                continue;
+            }
+            status = EntryKind(e) == kEnd ? InflateStatus::kOk : InflateStatus::kBadStream;
+            return true;
+        }
+        const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
+        std::uint32_t d = dist[c.Bits & kDistMask];
+        if (EntryKind(d) == kLink) {
+            d = Lookup(dist, d, c.Bits, kDistBits);
+            c.Skip(kDistBits);
+        }
+        c.Skip(EntryBits(d));
+        const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
+        if (EntryKind(d) != kDistance || distance > static_cast<std::size_t>(c.Out - outStart)) {
+            status = InflateStatus::kBadStream;
+            return true;
+        }
+        CopyMatch(c.Out, distance, length, true);
+    }
+    return false;
+}
+
+InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
+    Cursor c{bits_, bitCount_, in_, out_};
     auto save = [&](InflateStatus status) {
-        bits_ = bits;
-        bitCount_ = count;
-        in_ = in;
-        out_ = out;
+        bits_ = c.Bits, bitCount_ = c.Count, in_ = c.In, out_ = c.Out;
         return status;
     };
     for (;;) {
-        const bool fast = inEnd_ - in >= kInSlack && outEnd_ - out >= kOutSlack;
-        if (fast) {
-            std::uint64_t word;
-            std::memcpy(&word, in, 8);
-            bits |= word << count;
-            in += (63 - count) >> 3;
-            count |= 56;
-        } else {
-            bits_ = bits, bitCount_ = count, in_ = in;
-            Refill();
-            bits = bits_, count = bitCount_, in = in_;
-            if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
+        InflateStatus status;
+        if (FastCodes(c, lit, dist, outStart_, static_cast<std::size_t>(inEnd_ - c.In),
+                      static_cast<std::size_t>(outEnd_ - c.Out), status)) {
+            return save(status);
         }
-        std::uint32_t e = lit[bits & kLitMask];
+        // One symbol at a time near the buffers' ends.
+        save(InflateStatus::kOk);
+        Refill();
+        c = Cursor{bits_, bitCount_, in_, out_};
+        if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
+        std::uint32_t e = lit[c.Bits & kLitMask];
         if (EntryKind(e) == kLink) {
-            take(kLitBits);
-            e = lit[EntryValue(e) + (bits & ((1u << EntryExtra(e)) - 1))];
+            e = Lookup(lit, e, c.Bits, kLitBits);
+            c.Skip(kLitBits);
         }
-        take(EntryBits(e));
+        c.Skip(EntryBits(e));
         const Kind kind = EntryKind(e);
         if (kind == kLiteral) {
-            if (!fast && out == outEnd_) return save(InflateStatus::kWrongSize);
-            *out++ = static_cast<std::uint8_t>(EntryValue(e));
-            // At least 41 bits are left after a refill and one literal: enough for a second.
-            if (fast) {
-                const std::uint32_t next = lit[bits & kLitMask];
-                if (EntryKind(next) == kLiteral) {
-                    take(EntryBits(next));
-                    *out++ = static_cast<std::uint8_t>(EntryValue(next));
-                }
-            }
+            if (c.Out == outEnd_) return save(InflateStatus::kWrongSize);
+            *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
             continue;
         }
         if (kind == kEnd) return save(InflateStatus::kOk);
         if (kind != kLength) return save(InflateStatus::kBadStream);
-        const std::size_t length = EntryValue(e) + take(EntryExtra(e));
-        std::uint32_t d = dist[bits & kDistMask];
+        const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
+        std::uint32_t d = dist[c.Bits & kDistMask];
         if (EntryKind(d) == kLink) {
-            take(kDistBits);
-            d = dist[EntryValue(d) + (bits & ((1u << EntryExtra(d)) - 1))];
+            d = Lookup(dist, d, c.Bits, kDistBits);
+            c.Skip(kDistBits);
         }
-        take(EntryBits(d));
+        c.Skip(EntryBits(d));
         if (EntryKind(d) != kDistance) return save(InflateStatus::kBadStream);
-        const std::size_t distance = EntryValue(d) + take(EntryExtra(d));
-        if (distance > static_cast<std::size_t>(out - outStart_)) return save(InflateStatus::kBadStream);
-        if (!fast && length > static_cast<std::size_t>(outEnd_ - out)) return save(InflateStatus::kWrongSize);
-        CopyMatch(out, distance, length, fast || static_cast<std::size_t>(outEnd_ - out) >= length + 16);
+        const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
+        if (distance > static_cast<std::size_t>(c.Out - outStart_)) return save(InflateStatus::kBadStream);
+        if (length > static_cast<std::size_t>(outEnd_ - c.Out)) return save(InflateStatus::kWrongSize);
+        CopyMatch(c.Out, distance, length, static_cast<std::size_t>(outEnd_ - c.Out) >= length + 16);
     }
 }
 
