@@ -65,11 +65,19 @@ std::uint32_t CodeLengthEntry(int symbol, std::uint32_t bits) {
     return MakeEntry(kLiteral, static_cast<std::uint32_t>(symbol), 0, bits);
 }
 
+constexpr std::array<std::uint8_t, 256> kReversedBytes = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        for (int b = 0; b < 8; ++b)
+            table[static_cast<std::size_t>(i)] |= static_cast<std::uint8_t>(((i >> b) & 1) << (7 - b));
+    return table;
+}();
+
+// A code of 1 to 15 bits with its bits in the opposite order (Huffman codes are sent from their
+// top bit, and the bit buffer is read from its bottom).
 std::uint32_t Reverse(std::uint32_t code, int bits) {
-    std::uint32_t r = 0;
-    for (int i = 0; i < bits; ++i, code >>= 1)
-        r = r << 1 | (code & 1);
-    return r;
+    return static_cast<std::uint32_t>(kReversedBytes[code & 255] << 8 | kReversedBytes[(code >> 8) & 255]) >>
+           (16 - bits);
 }
 
 // Canonical Huffman decode table (RFC 1951 3.2.2). Follows zlib's rules for what it accepts:

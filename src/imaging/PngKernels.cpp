@@ -1,6 +1,8 @@
 // The plain kernel set and the one-time choice between it and the vector set.
 #include "imaging/PngKernels.h"
 
+#include <zlib.h>
+
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +26,12 @@ std::uint32_t Adler32Scalar(std::uint32_t adler, const std::uint8_t* bytes, std:
         length -= n;
     }
     return b << 16 | a;
+}
+
+// zlib's own, table-driven.
+std::uint32_t Crc32Scalar(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length) {
+    if (length == 0) return crc;
+    return static_cast<std::uint32_t>(crc32(crc, bytes, static_cast<uInt>(length)));
 }
 
 namespace {
@@ -53,7 +61,7 @@ void PaethPairPlain(std::uint8_t* first, std::uint8_t* second, const std::uint8_
 }
 
 const PngKernels kScalar{"scalar",       &UnfilterRowScalar,   &PaethPairPlain,
-                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar};
+                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar, &Crc32Scalar};
 
 const PngKernels& StartupChoice() {
     static const PngKernels& chosen = [&]() -> const PngKernels& {

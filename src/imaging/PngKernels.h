@@ -21,6 +21,8 @@ struct PngKernels {
     RowDecodeFn Rgba8ToBgrAlpha;
     // zlib's Adler-32 continued over bytes.
     std::uint32_t (*Adler32)(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length);
+    // The CRC-32 of PNG chunks (and zlib's crc32) continued over bytes.
+    std::uint32_t (*Crc32)(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length);
 };
 
 const PngKernels& ScalarKernels();
@@ -31,5 +33,6 @@ const PngKernels& ActiveKernels();
 void UseKernels(const PngKernels* kernels);
 
 std::uint32_t Adler32Scalar(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length);
+std::uint32_t Crc32Scalar(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length);
 
 }  // namespace zindra
