@@ -347,16 +347,17 @@ inline std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::ui
     return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
 }
 
-// Codes while both buffers have room to spare, so that no step needs to look at their ends:
-// 24 input bytes (two whole-word refills a step) and the longest match with its word overrun
-// after three literals. Stops with the cursor at a symbol's start when the room runs out, and
-// returns true with status set when the block ended or the stream is bad.
+// Codes while the input has room for two whole-word refills a step and the output for three
+// literals, so that only a match needs to look at the output's end (a word's overrun is allowed
+// where there is room for it). Stops with the cursor at a symbol's start when the room runs out,
+// and returns true with status set when the block ended, the stream is bad or too long.
 bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
                std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
-    constexpr std::size_t kInSlack = 24, kOutSlack = 3 + 258 + 16;
+    constexpr std::size_t kInSlack = 24, kOutSlack = 3;
     if (inRoom < kInSlack || outRoom < kOutSlack) return false;
     const std::uint8_t* const inLimit = c.In + (inRoom - kInSlack);
-    std::uint8_t* const outLimit = c.Out + (outRoom - kOutSlack);
+    std::uint8_t* const outEnd = c.Out + outRoom;
+    std::uint8_t* const outLimit = outEnd - kOutSlack;
     while (c.In <= inLimit && c.Out <= outLimit) {
         c.RefillWord();
         std::uint32_t e = lit[c.Bits & kLitMask];
@@ -403,7 +404,12 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
             status = InflateStatus::kBadStream;
             return true;
         }
-        CopyMatch(c.Out, distance, length, true);
+        const auto room = static_cast<std::size_t>(outEnd - c.Out);
+        if (length > room) {
+            status = InflateStatus::kWrongSize;
+            return true;
+        }
+        CopyMatch(c.Out, distance, length, room >= length + 16);
     }
     return false;
 }
