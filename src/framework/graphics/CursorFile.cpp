@@ -109,6 +109,7 @@ Layout ReadLayout(const Reader& in, std::size_t image) {
 platform::CursorImage DecodeCursor(std::span<const std::uint8_t> data) {
     const Reader in(data);
     if (in.U16(0) != 0 || in.U16(2) != 2 || in.U16(4) == 0) Invalid();
+    in.At(kDirectorySize, kEntrySize);  // the first directory entry is whole
     const platform::Point hotSpot{in.U16(kDirectorySize + 4), in.U16(kDirectorySize + 6)};
     const Layout l = ReadLayout(in, in.U32(kDirectorySize + 12));
     const Header& h = l.Info;
