@@ -4,8 +4,8 @@
 #include <zlib.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
+
+#include "framework/graphics/PixelProcessor.h"
 
 namespace zindra {
 
@@ -60,13 +60,12 @@ void PaethPairPlain(std::uint8_t* first, std::uint8_t* second, const std::uint8_
     UnfilterRowScalar(4, second, first, length, offset);
 }
 
-const PngKernels kScalar{"scalar",       &UnfilterRowScalar,   &PaethPairPlain,
-                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar, &Crc32Scalar};
+const PngKernels kScalar{"scalar",       &UnfilterRowScalar, &PaethPairPlain, &RgbToBgrPlain, &RgbaToBgrAlphaPlain,
+                         &Adler32Scalar, &Crc32Scalar};
 
 const PngKernels& StartupChoice() {
     static const PngKernels& chosen = [&]() -> const PngKernels& {
-        const char* forced = std::getenv("ZINDRA_PNG_SCALAR");
-        if (forced != nullptr && std::strcmp(forced, "1") == 0) return kScalar;
+        if (ScalarForced()) return kScalar;
         const PngKernels* vector = VectorKernels();
         return vector != nullptr ? *vector : kScalar;
     }();

@@ -1,5 +1,6 @@
 // The hot loops of PNG decoding in a plain version and vector versions, chosen once by the
-// processor's features (or forced to the plain set by tests and by ZINDRA_PNG_SCALAR=1).
+// processor's features (or forced to the plain set by tests and, as all pixel code, by
+// ZINDRA_SCALAR=1).
 #pragma once
 
 #include <cstddef>

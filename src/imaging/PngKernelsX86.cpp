@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/graphics/PixelProcessor.h"
+
 namespace zindra {
 
 #ifdef ZINDRA_PNG_X86
@@ -103,8 +105,7 @@ struct PaethPairState {
 // bytes past a pixel pass through unchanged (their predictor is masked to 0). Returns both
 // unfiltered pixels as a word each.
 template <int Bpp>
-ZINDRA_SSE41 inline __m128i PaethPairStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2,
-                                          std::uint32_t p) {
+ZINDRA_SSE41 inline __m128i PaethPairStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, std::uint32_t p) {
     const __m128i low = _mm_set1_epi16(0xFF);
     const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
     const __m128i x = _mm_cvtepu8_epi16(
@@ -309,14 +310,15 @@ ZINDRA_CLMUL std::uint32_t Crc32Clmul(std::uint32_t crc, const std::uint8_t* byt
 }
 
 const PngKernels kSse41{"sse4.1", &Unfilter, &UnfilterPaethPair, &RgbToBgr, &RgbaToBgrAlpha, &Adler32, &Crc32Scalar};
-const PngKernels kSse41Clmul{"sse4.1+pclmul", &Unfilter,       &UnfilterPaethPair, &RgbToBgr,
-                             &RgbaToBgrAlpha,  &Adler32,       &Crc32Clmul};
+const PngKernels kSse41Clmul{"sse4.1+pclmul", &Unfilter, &UnfilterPaethPair, &RgbToBgr,
+                             &RgbaToBgrAlpha, &Adler32,  &Crc32Clmul};
 
 }  // namespace
 
 const PngKernels* VectorKernels() {
-    if (!__builtin_cpu_supports("sse4.1")) return nullptr;
-    return __builtin_cpu_supports("pclmul") ? &kSse41Clmul : &kSse41;
+    const ProcessorFeatures& features = ProbedFeatures();
+    if (!features.Sse41) return nullptr;
+    return features.Pclmul ? &kSse41Clmul : &kSse41;
 }
 
 #else
