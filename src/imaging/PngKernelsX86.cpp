@@ -72,9 +72,11 @@ ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std
     // 0xFFFF in the lanes of this pixel's bytes, 0 in those of the next pixel's.
     const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(Bpp));
     __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
+    // NOTE: each pixel is read before the one ahead of it is stored: a whole-word store covers the
+    // start of the next pixel, and a load that overlaps a store in flight only partly waits for it.
+    __m128i x = Bpp <= length ? LoadPixel<Bpp>(row, kWord <= length) : a;
     for (std::size_t i = 0; i + Bpp <= length; i += Bpp) {
         const bool whole = i + kWord <= length;
-        const __m128i x = LoadPixel<Bpp>(row + i, whole);
         const __m128i b = LoadPixel<Bpp>(prev + i, whole);
         __m128i predictor;
         if (type == 1) {
@@ -86,6 +88,8 @@ ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std
         }
         a = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(predictor, mine)), low);
         c = b;
+        const std::size_t next = i + Bpp;
+        if (next + Bpp <= length) x = LoadPixel<Bpp>(row + next, next + kWord <= length);
         StorePixel<Bpp>(row + i, a, whole);
     }
 }
@@ -140,21 +144,29 @@ ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std
     // Whole words can be read and written while the first row has 4 bytes left at pixel i; the
     // byte past a 3-byte pixel is the next pixel's, still filtered and written back unchanged.
     const std::size_t whole = length >= 4 ? std::min(n, (length - 4) / Bpp + 1) : 1;
+    // As in UnfilterPixels, the next pixels are read before this step's words are stored.
     std::size_t i = 1;
+    std::uint32_t x1 = 0, x2 = 0;
+    if (i < whole) {
+        std::memcpy(&x1, first + Bpp, 4);
+        std::memcpy(&x2, second, 4);
+    }
     for (; i < whole; ++i) {
-        std::uint32_t x1, x2, p;
-        std::memcpy(&x1, first + i * Bpp, 4);
-        std::memcpy(&x2, second + (i - 1) * Bpp, 4);
+        std::uint32_t p;
         std::memcpy(&p, prev + i * Bpp, 4);
         const __m128i bytes = PaethPairStep(state, x1, x2, p);
         const auto r1 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
         const auto r2 = static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1));
+        if (i + 1 < whole) {
+            std::memcpy(&x1, first + (i + 1) * Bpp, 4);
+            std::memcpy(&x2, second + i * Bpp, 4);
+        }
         std::memcpy(second + (i - 1) * Bpp, &r2, 4);
         std::memcpy(first + i * Bpp, &r1, 4);
     }
     for (; i <= n; ++i) {
-        const std::uint32_t x1 = i < n ? word(first, i) : 0, x2 = word(second, i - 1);
-        const __m128i bytes = PaethPairStep(state, x1, x2, i < n ? word(prev, i) : 0);
+        const __m128i bytes =
+            PaethPairStep(state, i < n ? word(first, i) : 0, word(second, i - 1), i < n ? word(prev, i) : 0);
         if (i < n) put(first, i, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
         put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
     }
