@@ -25,6 +25,10 @@ constexpr std::uint32_t EntryValue(std::uint32_t e) {
 constexpr Kind EntryKind(std::uint32_t e) {
     return static_cast<Kind>((e >> 12) & 15);
 }
+// One test of the kind bits, the literal's kind being 0.
+constexpr bool IsLiteral(std::uint32_t e) {
+    return (e & 0xF000u) == 0;
+}
 constexpr std::uint32_t EntryExtra(std::uint32_t e) {
     return (e >> 8) & 15;
 }
@@ -363,15 +367,15 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
         std::uint32_t e = lit[c.Bits & kLitMask];
         // At least 56 bits after a refill: three literals of at most 11 bits from the primary
         // table, or a length and distance with their extra bits (48 at most) after one.
-        if (EntryKind(e) == kLiteral) {
+        if (IsLiteral(e)) {
             c.Skip(EntryBits(e));
             *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
             e = lit[c.Bits & kLitMask];
-            if (EntryKind(e) == kLiteral) {
+            if (IsLiteral(e)) {
                 c.Skip(EntryBits(e));
                 *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
                 e = lit[c.Bits & kLitMask];
-                if (EntryKind(e) == kLiteral) {
+                if (IsLiteral(e)) {
                     c.Skip(EntryBits(e));
                     *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
                     continue;
@@ -385,7 +389,7 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
         }
         c.Skip(EntryBits(e));
         if (EntryKind(e) != kLength) {
-            if (EntryKind(e) == kLiteral) {
+            if (IsLiteral(e)) {
                 *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
                 continue;
             }
