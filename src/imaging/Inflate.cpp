@@ -351,6 +351,38 @@ inline std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::ui
     return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
 }
 
+// The rest of the literal/length entry e looked up at the cursor (its subtable's when it links to
+// one), its code bits taken.
+inline std::uint32_t Consume(Cursor& c, const std::uint32_t* lit, std::uint32_t e) {
+    if (EntryKind(e) == kLink) {
+        e = Lookup(lit, e, c.Bits, kLitBits);
+        c.Skip(kLitBits);
+    }
+    c.Skip(EntryBits(e));
+    return e;
+}
+
+// The match whose length entry e was just taken: its extra bits, its distance (checked against
+// the output written so far) and the copy, when the output has room for it. kOk to go on.
+inline InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* dist, const std::uint8_t* outStart,
+                           const std::uint8_t* outEnd) {
+    const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
+    std::uint32_t d = dist[c.Bits & kDistMask];
+    if (EntryKind(d) == kLink) {
+        d = Lookup(dist, d, c.Bits, kDistBits);
+        c.Skip(kDistBits);
+    }
+    c.Skip(EntryBits(d));
+    const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
+    if (EntryKind(d) != kDistance || distance > static_cast<std::size_t>(c.Out - outStart)) {
+        return InflateStatus::kBadStream;
+    }
+    const auto room = static_cast<std::size_t>(outEnd - c.Out);
+    if (length > room) return InflateStatus::kWrongSize;
+    CopyMatch(c.Out, distance, length, room >= length + 16);
+    return InflateStatus::kOk;
+}
+
 // Codes while the input has room for two whole-word refills a step and the output for three
 // literals, so that only a match needs to look at the output's end (a word's overrun is allowed
 // where there is room for it). Stops with the cursor at a symbol's start when the room runs out,
@@ -383,11 +415,7 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
             }
             c.RefillWord();
         }
-        if (EntryKind(e) == kLink) {
-            e = Lookup(lit, e, c.Bits, kLitBits);
-            c.Skip(kLitBits);
-        }
-        c.Skip(EntryBits(e));
+        e = Consume(c, lit, e);
         if (EntryKind(e) != kLength) {
             if (IsLiteral(e)) {
                 *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
@@ -396,24 +424,8 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
             status = EntryKind(e) == kEnd ? InflateStatus::kOk : InflateStatus::kBadStream;
             return true;
         }
-        const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
-        std::uint32_t d = dist[c.Bits & kDistMask];
-        if (EntryKind(d) == kLink) {
-            d = Lookup(dist, d, c.Bits, kDistBits);
-            c.Skip(kDistBits);
-        }
-        c.Skip(EntryBits(d));
-        const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
-        if (EntryKind(d) != kDistance || distance > static_cast<std::size_t>(c.Out - outStart)) {
-            status = InflateStatus::kBadStream;
-            return true;
-        }
-        const auto room = static_cast<std::size_t>(outEnd - c.Out);
-        if (length > room) {
-            status = InflateStatus::kWrongSize;
-            return true;
-        }
-        CopyMatch(c.Out, distance, length, room >= length + 16);
+        status = Match(c, e, dist, outStart, outEnd);
+        if (status != InflateStatus::kOk) return true;
     }
     return false;
 }
@@ -425,22 +437,17 @@ InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dis
         return status;
     };
     for (;;) {
-        InflateStatus status;
+        InflateStatus ended;
         if (FastCodes(c, lit, dist, outStart_, static_cast<std::size_t>(inEnd_ - c.In),
-                      static_cast<std::size_t>(outEnd_ - c.Out), status)) {
-            return save(status);
+                      static_cast<std::size_t>(outEnd_ - c.Out), ended)) {
+            return save(ended);
         }
         // One symbol at a time near the buffers' ends.
         save(InflateStatus::kOk);
         Refill();
         c = Cursor{bits_, bitCount_, in_, out_};
         if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
-        std::uint32_t e = lit[c.Bits & kLitMask];
-        if (EntryKind(e) == kLink) {
-            e = Lookup(lit, e, c.Bits, kLitBits);
-            c.Skip(kLitBits);
-        }
-        c.Skip(EntryBits(e));
+        const std::uint32_t e = Consume(c, lit, lit[c.Bits & kLitMask]);
         const Kind kind = EntryKind(e);
         if (kind == kLiteral) {
             if (c.Out == outEnd_) return save(InflateStatus::kWrongSize);
@@ -449,18 +456,8 @@ InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dis
         }
         if (kind == kEnd) return save(InflateStatus::kOk);
         if (kind != kLength) return save(InflateStatus::kBadStream);
-        const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
-        std::uint32_t d = dist[c.Bits & kDistMask];
-        if (EntryKind(d) == kLink) {
-            d = Lookup(dist, d, c.Bits, kDistBits);
-            c.Skip(kDistBits);
-        }
-        c.Skip(EntryBits(d));
-        if (EntryKind(d) != kDistance) return save(InflateStatus::kBadStream);
-        const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
-        if (distance > static_cast<std::size_t>(c.Out - outStart_)) return save(InflateStatus::kBadStream);
-        if (length > static_cast<std::size_t>(outEnd_ - c.Out)) return save(InflateStatus::kWrongSize);
-        CopyMatch(c.Out, distance, length, static_cast<std::size_t>(outEnd_ - c.Out) >= length + 16);
+        const InflateStatus status = Match(c, e, dist, outStart_, outEnd_);
+        if (status != InflateStatus::kOk) return save(status);
     }
 }
 
