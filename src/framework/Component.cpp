@@ -44,9 +44,15 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
-    state_ |= csDestroying;
+    Destroying();
     DestroyComponents();
     if (owner_) owner_->Remove(this);
+}
+
+void TComponent::Destroying() {
+    state_ |= csDestroying;
+    for (TComponent* c : components_)
+        c->Destroying();
 }
 
 void TComponent::DestroyComponents() {
@@ -68,6 +74,7 @@ void TComponent::Insert(TComponent* component) {
 void TComponent::Remove(TComponent* component) {
     std::erase(components_, component);
     component->owner_ = nullptr;
+    Notification(component, true);
 }
 
 void TComponent::DestroyComponent(TComponent* component) {

@@ -67,8 +67,12 @@ public:
     virtual void Loaded() { state_ &= ~static_cast<std::uint32_t>(csLoading); }
     // A layout read this component inside the object given; controls take it as their parent.
     virtual void SetParentComponent(TComponent* parent) { (void)parent; }
-    // Told to every component of an owner when one of them is about to go.
+    // Told to every component of an owner when one of them is about to go, and to the owner as
+    // it leaves (its own destructor has run by then: compare the pointer, do not use it).
     virtual void Notification(TComponent* component, bool removing) { (void)component, (void)removing; }
+    // Marks this component and all it owns as being destroyed, before any of them goes, so that
+    // nothing started from outside (a timer's tick) reaches a handler that is about to die.
+    void Destroying();
 
     // The application this component lives in (the root of its owner chain), or null.
     TApplication* Application() const;

@@ -94,8 +94,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
 }
 
 TForm1::~TForm1() {
-    // The window's own destruction steps run while its components still exist.
-    DoDestroy();
+    // The window's own destruction steps run while its components still exist, and the
+    // components go while the fields that point to them can still be cleared.
+    DestroyForm();
 }
 
 platform::Platform& TForm1::Platform() {

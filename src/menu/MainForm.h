@@ -165,6 +165,7 @@ public:
 
 private:
     DisplayModeValues ReadDisplayMode();
+    void LoadScreenPicture(const std::string& fileName);
     void ChooseLanguage(int language);
     void ChooseHand(bool left);
     int Warning(const std::string& text);

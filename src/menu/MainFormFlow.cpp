@@ -84,13 +84,7 @@ void TForm1::ShowFrame(int frameNumber, int kind) {
             langoverlayeng->SetVisible(true);
             break;
     }
-    const std::string path = MenuFolder + name;
-    if (Platform().GetSystem().FileExists(path)) {
-        bground->Picture()->LoadFromFile(path);
-    } else {
-        Warning(kMissingFrame);
-        Application()->Terminate();  // the program ends when the loop sees it; the steps below still run
-    }
+    LoadScreenPicture(name);  // on failure the program ends when the loop sees it; the steps below still run
     if (frameNumber == 15) {
         ShowOptions(false);
         if (kind == 1) {
@@ -114,13 +108,22 @@ void TForm1::ShowFrame(int frameNumber, int kind) {
 }
 
 void TForm1::ShowHoverPicture(const std::string& fileName) {
+    LoadScreenPicture(fileName);
+}
+
+// NOTE: a picture that is there but cannot be read or decoded ends the program as a missing one
+// does; let through, its error would end the intro's timer silently and stall the menu.
+void TForm1::LoadScreenPicture(const std::string& fileName) {
     const std::string path = MenuFolder + fileName;
-    if (Platform().GetSystem().FileExists(path)) {
-        bground->Picture()->LoadFromFile(path);
-    } else {
-        Warning(kMissingFrame);
-        Application()->Terminate();
+    try {
+        if (Platform().GetSystem().FileExists(path)) {
+            bground->Picture()->LoadFromFile(path);
+            return;
+        }
+    } catch (const std::exception&) {
     }
+    Warning(kMissingFrame);
+    Application()->Terminate();
 }
 
 void TForm1::ShowOptions(bool visible) {

@@ -91,11 +91,9 @@ bool TForm1::RunAndWait(const std::string& file, const std::string& parameters) 
     request.Parameters = parameters.c_str();
     request.Show = platform::SW_SHOW;
     if (!system.ShellExecuteEx(request)) return false;
-    std::uint32_t code = platform::kStillActive;
     do {
         Application()->ProcessMessages();
-        if (!system.GetExitCodeProcess(request.Process, code)) break;
-    } while (code == platform::kStillActive && !Application()->Terminated());
+    } while (platform::ProcessRunning(system, request.Process) && !Application()->Terminated());
     if (request.Process) system.CloseProcess(request.Process);
     return true;
 }

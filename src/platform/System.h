@@ -107,4 +107,12 @@ public:
     virtual std::optional<std::uint16_t> FreeSystemResources16(std::uint16_t kind) = 0;
 };
 
+// True while the process runs. Its exit code reads STILL_ACTIVE (259) then, but so does that of a
+// program that ended with code 259: only a signalled handle tells the two apart. False when the
+// code cannot be read.
+inline bool ProcessRunning(System& system, ProcessHandle process) {
+    std::uint32_t code = 0;
+    return system.GetExitCodeProcess(process, code) && code == kStillActive && !system.WaitForProcess(process, 0);
+}
+
 }  // namespace zindra::platform

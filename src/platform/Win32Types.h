@@ -76,6 +76,7 @@ inline constexpr std::uint32_t VK_RIGHT = 0x27;
 inline constexpr std::uint32_t VK_DOWN = 0x28;
 inline constexpr std::uint32_t VK_DELETE = 0x2E;
 inline constexpr std::uint32_t VK_F1 = 0x70;
+inline constexpr std::uint32_t VK_PACKET = 0xE7;  // a typed character that no key of the layout gives
 inline constexpr std::uint32_t VK_NUMLOCK = 0x90;
 inline constexpr std::uint32_t VK_SCROLL = 0x91;
 

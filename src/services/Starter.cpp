@@ -177,8 +177,7 @@ void TZkStarter::ReleaseProcess() {
 }
 
 void TZkStarter::FinishPoll() {
-    std::uint32_t code = 0;
-    if (process_ && system_.GetExitCodeProcess(process_, code) && code == platform::kStillActive) return;
+    if (process_ && platform::ProcessRunning(system_, process_)) return;
     DropWatch(Pool());
     ReleaseProcess();
     // Last, and through a copy: the handler may start again or free this starter.

@@ -96,6 +96,7 @@ TThreadedTimer::TThreadedTimer(TComponent* owner) : TComponent(owner), app_(Appl
 }
 
 TThreadedTimer::~TThreadedTimer() {
+    Destroying();  // a tick served below is dropped: its handler may belong to a dying owner
     *alive_ = false;
     worker_->Terminate();
     worker_->Wake();
@@ -145,7 +146,7 @@ void TThreadedTimer::SetThreadPriority(TThreadPriority priority) {
 }
 
 void TThreadedTimer::Tick() {
-    if (!enabled_ || !OnTimer) return;
+    if (IsDestroying() || !enabled_ || !OnTimer) return;
     // The handler may destroy this timer: it runs from a copy, and afterwards only the shared
     // flag tells whether `this` still exists.
     const std::shared_ptr<bool> alive = alive_;

@@ -70,7 +70,7 @@ public:
     void SetThreadPriority(TThreadPriority priority);
 
     // Runs on the user-interface thread for each tick the worker hands over; a tick handed over
-    // before the timer was disabled is dropped here.
+    // before the timer was disabled, or once it or its owner began to be destroyed, is dropped.
     void Tick();
 
     const ClassInfo& ClassType() const override;

@@ -24,7 +24,8 @@ expect_line "$j" '"ev":"display-mode","w":800,"h":600,"bpp":32,"hz":60,"stored":
 expect_line "$j" '"ev":"taskbar","visible":false' "task bar hidden"
 expect_line "$j" '"ev":"mouse-swap","swapped":true' "buttons swapped by the left hand"
 expect_line "$j" '"ev":"shell-execute","verb":"open","file":"Z:.*\\\\\\\\boeke\\\\boeke.exe","params":"\\"\*Z:' "option 3 started"
-expect_line "$j" '"params":".*\\"\*ANNA#\\" \\"\*#\\" \\"\*#\\" \\"\*TRUE#\\" \\"\*ENG#\\"' "the argument line"
+# The name was typed as "anél": upper-cased by code page 1252, journalled as UTF-8.
+expect_line "$j" '"params":".*\\"\*ANÉL#\\" \\"\*#\\" \\"\*#\\" \\"\*TRUE#\\" \\"\*ENG#\\"' "the argument line"
 expect_line "$j" '"state":"minimized"' "minimised while the program runs"
 expect_line "$j" '"ev":"process-exit","code":0' "the program's end"
 expect_line "$j" '"file-read","path":"Z:.*menu\\\\m_3a.jpg"' "the Afrikaans option screen"

@@ -2,6 +2,7 @@
 // back, refused clicks, a missing file, a start the shell refuses, the volume control.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -55,6 +56,27 @@ TEST_F(LaunchFlow, OptionThreeStartsTheReadingProgramWithTheSevenFields) {
     EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
     const auto windows = world.Journal("window");
     EXPECT_EQ(windows[windows.size() - 2].Text("state"), "normal");
+}
+
+// Whatever code a program ends with, 259 (which also means still running) included, the menu
+// comes back at the next poll.
+TEST(LaunchEnd, TheMenuComesBackWhateverCodeTheProgramEndsWith) {
+    for (const std::uint32_t code : {0u, 1u, platform::kStillActive, 0xC0000409u}) {
+        SCOPED_TRACE(code);
+        MenuWorld world;
+        world.Start();
+        world.WalkToOptions(2);
+        world.Click(OptionCentre(2).X, OptionCentre(2).Y);
+        ASSERT_TRUE(world.form->ProgramRunning);
+        world.RunFor(2000);
+        EXPECT_EQ(world.form->WindowState(), TWindowState::wsMinimized) << "still running";
+        world.machine.Programs().EndFake(code);
+        world.RunFor(500);
+        EXPECT_EQ(world.Journal("process-exit").back().Number("code"), code);
+        EXPECT_FALSE(world.form->ProgramRunning);
+        EXPECT_FALSE(world.form->LaunchLock);
+        EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
+    }
 }
 
 TEST_F(LaunchFlow, EnglishGivesEngAndTheReportButtonItsProgram) {
@@ -133,6 +155,32 @@ TEST_F(LaunchFlow, TheNameBoxRefusesADoubleQuote) {
     EXPECT_EQ(world.form->nameedit->Text(), "ANNA");
 }
 
+// Typed as UTF-8, delivered as code page 1252, upper-cased by it, and journalled as UTF-8.
+TEST_F(LaunchFlow, TheNameIsUpperCasedByTheAnsiCodePage) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"anél", "ANÉL"}, {"àáâãäåæçèéêëìíîïðñòóôõöøùúûüýþ", "ÀÁÂÃÄÅÆÇÈÉÊËÌÍÎÏÐÑÒÓÔÕÖØÙÚÛÜÝÞ"},
+        {"šœžÿ", "ŠŒŽŸ"}, {"ßµ÷ ÀÉ €", "ßµ÷ ÀÉ €"},  // no capital in the code page, not a letter, or upper already
+        {"jā", "J?"},                                // a character the code page lacks arrives as '?'
+    };
+    world.Start();
+    world.RunFor(3000);
+    world.Click(kEnglishX, kEnglishY);
+    for (const auto& [typed, shown] : cases) {
+        world.form->nameedit->SelectAll();
+        world.Type(typed);
+        world.Click(kRightHandX, kRightHandY);
+        ClickOption(1);
+        ASSERT_FALSE(Starts().empty());
+        EXPECT_EQ(Starts().back().Text("params"),
+                  ExpectedLine(world.SuiteWindows(), shown, "ENG", world.form->DataFolder))
+            << typed;
+        world.machine.Programs().EndFake(0);
+        world.RunFor(600);
+        world.Click(kBackX, kBackY);
+        world.Click(kEnglishX, kEnglishY);
+    }
+}
+
 TEST_F(LaunchFlow, VolumeControlMissingEverywhereSaysSo) {
     world.Start();
     world.WalkToOptions(2);
@@ -160,26 +208,38 @@ TEST(VolumeFlow, VolumeControlStartsMinimisedOnceAndComesBack) {
     EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
 }
 
-TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
+platform::sim::SimConfig WithRealPrograms() {
     platform::sim::SimConfig config = MenuWorld::DefaultConfig();
     config.Programs = platform::sim::ProgramMode::Real;
-    MenuWorld world(config);
-    const auto boeke = world.Suite() / "boeke" / "boeke.exe";
-    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", boeke,
+    return config;
+}
+
+// Walks to the option screen with the name given and clicks option n, whose program (relative to
+// the suite) is the recording program; returns the JSON it wrote of its arguments.
+std::string RecordedArguments(MenuWorld& world, const char* program, int language, const std::string& name,
+                              int option) {
+    const auto file = world.Suite() / program;
+    std::filesystem::copy_file(world.Suite() / "recorder" / "recorder.exe", file,
                                std::filesystem::copy_options::overwrite_existing);
-    const auto record = world.Suite() / "boeke" / "args.json";
+    const auto record = file.parent_path() / "args.json";
     setenv("ZINDRA_RECORD_FILE", record.c_str(), 1);
     world.Start();
-    world.WalkToOptions(1, "SARIE");
-    world.Click(OptionCentre(3).X, OptionCentre(3).Y);
-    ASSERT_TRUE(world.machine.Programs().WaitForLast(20000));
+    world.WalkToOptions(language, name);
+    world.Click(OptionCentre(option).X, OptionCentre(option).Y);
+    EXPECT_TRUE(world.machine.Programs().WaitForLast(20000)) << "the recording program did not end";
     world.RunFor(600);
     unsetenv("ZINDRA_RECORD_FILE");
-    EXPECT_EQ(world.Journal("process-exit").back().Number("code"), 0);
-    EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
     std::ifstream in(record);
     std::stringstream text;
     text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
+    MenuWorld world(WithRealPrograms());
+    const std::string recorded = RecordedArguments(world, "boeke/boeke.exe", 1, "SARIE", 3);
+    EXPECT_EQ(world.Journal("process-exit").back().Number("code"), 0);
+    EXPECT_EQ(world.form->WindowState(), TWindowState::wsNormal);
     const std::string suite = world.SuiteWindows();
     std::string escapedSuite;
     for (char c : suite)
@@ -187,10 +247,40 @@ TEST(RecordingProgram, ARealProgramReceivesTheSevenFieldsAsItsArguments) {
     std::string data;
     for (char c : world.form->DataFolder)
         data += c == '\\' ? std::string("\\\\") : std::string(1, c);
-    EXPECT_NE(text.str().find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
-                              data + "#\"]"),
+    EXPECT_NE(recorded.find(", \"*" + escapedSuite + "#\", \"*SARIE#\", \"*#\", \"*#\", \"*TRUE#\", \"*AFR#\", \"*" +
+                            data + "#\"]"),
               std::string::npos)
-        << text.str();
+        << recorded;
+}
+
+// The recording program's JSON form of a 1252 text: bytes past ASCII as \u00xx.
+std::string RecordedText(const std::string& ansi) {
+    std::string out;
+    for (const char c : ansi) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == '\\' || u == '"') {
+            out += '\\';
+            out += c;
+        } else if (u >= 0x80) {
+            char buffer[8];
+            std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
+            out += buffer;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+TEST(RecordingProgram, AnAfrikaansNameArrivesInCapitalsOfTheAnsiCodePage) {
+    MenuWorld world(WithRealPrograms());
+    const std::string recorded = RecordedArguments(world, "SOMME/Somme.exe", 1, "anél-êëè ôöîïûü", 1);
+    // In the journal as UTF-8.
+    EXPECT_NE(world.Journal("shell-execute").back().Text("params").find("\"*ANÉL-ÊËÈ ÔÖÎÏÛÜ#\""), std::string::npos);
+    // Received by the program as code page 1252.
+    EXPECT_NE(recorded.find(", \"*" + RecordedText("AN\xC9L-\xCA\xCB\xC8 \xD4\xD6\xCE\xCF\xDB\xDC") + "#\", "),
+              std::string::npos)
+        << recorded;
 }
 
 }  // namespace

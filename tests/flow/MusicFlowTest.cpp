@@ -4,10 +4,12 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "flow/MenuWorld.h"
 #include "framework/app/Application.h"
 #include "menu/MainForm.h"
+#include "platform/sim/SimAudio.h"
 
 namespace zindra::testing {
 namespace {
@@ -145,6 +147,48 @@ TEST(MusicFlow, NoMidiDriverAnsweredYesRemovesOnlyTheMusicFoldersMidiFiles) {
     EXPECT_FALSE(fs::exists(world.Suite() / "Music" / "mm8-select.mid"));
     EXPECT_TRUE(fs::exists(world.Suite() / "Music" / "notes.txt"));
     EXPECT_TRUE(fs::exists(world.Suite() / "menu" / "keep.mid"));
+}
+
+// The pick is seeded from the time of day in milliseconds: a new track asked for a millisecond
+// apart, sixty-four times, reaches every place of the catalogue, the last one included.
+TEST(MusicFlow, EveryTrackOfTheCatalogueCanComeTheLastOneIncluded) {
+    MenuWorld world;
+    world.Start();
+    world.RunFor(20100);  // past the first track: the catalogue is built
+    ASSERT_EQ(world.form->TrackCount, 4);
+    const std::size_t before = world.Journal("midi").size();
+    for (int i = 0; i < 64; ++i) {
+        world.RunFor(1);
+        world.form->PlayNextTrack();
+    }
+    std::set<std::string> opened;
+    const auto entries = world.Journal("midi");
+    for (std::size_t i = before; i < entries.size(); ++i) {
+        if (entries[i].Text("op") == "open") opened.insert(entries[i].Text("file"));
+    }
+    std::set<std::string> catalogue;
+    for (std::size_t i = 1; i <= 4; ++i)
+        catalogue.insert(world.form->MusicFolder + world.form->TrackNames[i]);
+    EXPECT_EQ(opened, catalogue);
+}
+
+// An interruption from outside falls short of the track's length: the music does not move on.
+TEST(MusicFlow, AnInterruptedTrackChangesNothing) {
+    for (const std::int64_t at : {3000, 20100 + 3000}) {  // in the first track, in a random one
+        SCOPED_TRACE(at);
+        MenuWorld world;
+        world.Start();
+        world.RunFor(at);
+        const std::size_t before = MidiOps(world).size();
+        const bool listed = world.form->TracksListed;
+        ASSERT_TRUE(world.process.SimulatedAudio().InterruptMidi());
+        world.RunFor(40000);  // longer than any track
+        const auto ops = MidiOps(world);
+        ASSERT_EQ(ops.size(), before + 1);
+        EXPECT_EQ(ops.back().substr(0, 12), "interrupted ");
+        EXPECT_EQ(world.form->TracksListed, listed);
+        EXPECT_FALSE(world.form->MusicHeld);
+    }
 }
 
 }  // namespace

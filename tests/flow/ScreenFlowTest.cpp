@@ -249,18 +249,43 @@ TEST_F(ScreenFlow, ExitPlaysTheGoodbyeShowsTheLastFrameAndCloses) {
     EXPECT_FALSE(world.form->option1->Visible());
 }
 
-TEST(ScreenFlowFailure, AMissingPictureShowsTheMessageAndTerminates) {
+// A frame that is missing, or there but not a picture, ends the program with the same warning.
+TEST(ScreenFlowFailure, AMissingOrUndecodablePictureShowsTheMessageAndTerminates) {
+    const struct {
+        const char* Name;
+        const char* Bytes;  // null: no file at all
+    } cases[] = {{"missing", nullptr},
+                 {"empty", ""},
+                 {"not a picture", "GIF89a but not really"},
+                 {"a JPEG that stops after its start", "\xFF\xD8\xFF\xE0"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        MenuWorld world;
+        const auto frame = world.Suite() / "menu" / "intro_5.jpg";
+        std::filesystem::remove(frame);
+        if (c.Bytes) std::ofstream(frame, std::ios::binary) << c.Bytes;
+        world.Start();
+        EXPECT_TRUE(world.RunUntilClosed());
+        const auto boxes = world.Journal("message-box");
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].Text("text"), "Animation frame does not exists! Uninstall and then re-install software.");
+        EXPECT_EQ(boxes[0].Text("kind"), "warning");
+        EXPECT_EQ(boxes[0].T, 550);
+        world.Close();
+        EXPECT_TRUE(world.Journal("taskbar").back().Flag("visible"));
+    }
+}
+
+TEST(ScreenFlowFailure, AnUndecodableHoverPictureShowsTheMessageAndTerminates) {
     MenuWorld world;
-    std::filesystem::remove(world.Suite() / "menu" / "intro_5.jpg");
+    std::ofstream(world.Suite() / "menu" / "m_1_1.jpg", std::ios::binary | std::ios::trunc) << "no picture";
     world.Start();
+    world.RunFor(3000);
+    world.Move(kAfrikaansX, kAfrikaansY);
     EXPECT_TRUE(world.RunUntilClosed());
-    const auto boxes = world.Journal("message-box");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].Text("text"), "Animation frame does not exists! Uninstall and then re-install software.");
-    EXPECT_EQ(boxes[0].Text("kind"), "warning");
-    EXPECT_EQ(boxes[0].T, 550);
-    world.Close();
-    EXPECT_TRUE(world.Journal("taskbar").back().Flag("visible"));
+    ASSERT_EQ(world.Journal("message-box").size(), 1u);
+    EXPECT_EQ(world.Journal("message-box")[0].Text("text"),
+              "Animation frame does not exists! Uninstall and then re-install software.");
 }
 
 }  // namespace

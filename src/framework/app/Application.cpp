@@ -25,6 +25,7 @@ TApplication::TApplication(platform::Platform& platform)
 }
 
 TApplication::~TApplication() {
+    Destroying();
     CancelHint();
     while (!deferred_.empty()) {
         auto work = std::move(deferred_.front());

@@ -24,8 +24,10 @@ const ClassInfo& TTimer::ClassType() const {
 TTimer::TTimer(TComponent* owner) : TComponent(owner) {
     TApplication* app = Application();
     if (!app) throw EInvalidOperation("A timer needs an application");
+    // A tick dispatched while the timer is being destroyed (by a message loop its owner's
+    // destruction handler runs) is dropped: the handler may belong to that owner.
     window_ = app->AllocateHWnd([this](TMessage& m) {
-        if (m.Msg == platform::WM_TIMER && enabled_ && onTimer_) onTimer_(this);
+        if (m.Msg == platform::WM_TIMER && enabled_ && onTimer_ && !IsDestroying()) onTimer_(this);
     });
 }
 

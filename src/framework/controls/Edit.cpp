@@ -2,11 +2,11 @@
 #include "framework/controls/Edit.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "framework/graphics/Canvas.h"
 #include "framework/graphics/Colors.h"
 #include "framework/layout/Properties.h"
+#include "platform/CodePage1252.h"
 #include "platform/Win32Types.h"
 
 namespace zindra {
@@ -40,10 +40,10 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
 }
 
+// By the ANSI code page on every back end, as the system's edit box does: "é" becomes "É".
 char TEdit::Fold(char c) const {
-    const auto u = static_cast<unsigned char>(c);
-    if (charCase_ == TEditCharCase::ecUpperCase) return static_cast<char>(std::toupper(u));
-    if (charCase_ == TEditCharCase::ecLowerCase) return static_cast<char>(std::tolower(u));
+    if (charCase_ == TEditCharCase::ecUpperCase) return platform::AnsiUpperCase(c);
+    if (charCase_ == TEditCharCase::ecLowerCase) return platform::AnsiLowerCase(c);
     return c;
 }
 

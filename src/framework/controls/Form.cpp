@@ -78,6 +78,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
 
 TCustomForm::~TCustomForm() {
     DoDestroy();
+    // The fields of a derived form that did not call DestroyForm have gone with it.
+    fields_.clear();
     // Components go while the form is still whole: controls tell their form as they go.
     DestroyComponents();
     if (TApplication* app = Application()) {
@@ -87,11 +89,27 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::DoDestroy() {
+    Destroying();
     // A form whose construction failed never ran its creation handler; nor does it run this one,
     // whose code may belong to a part of the form that was never made.
     if (destroyed_ || !created_) return;
     destroyed_ = true;
     if (OnDestroy) OnDestroy(this);
+}
+
+void TCustomForm::DestroyForm() {
+    DoDestroy();
+    DestroyComponents();
+}
+
+void TCustomForm::Notification(TComponent* component, bool removing) {
+    TWinControl::Notification(component, removing);
+    if (!removing) return;
+    for (auto& [name, field] : fields_) {
+        if (field.Bound != component) continue;
+        field.Clear();
+        field.Bound = nullptr;
+    }
 }
 
 void TCustomForm::CreateParams(platform::WindowParams& params) {
@@ -128,7 +146,10 @@ const std::any* TCustomForm::FindMethod(std::string_view name) const {
 
 bool TCustomForm::BindField(const std::string& name, TComponent* component) {
     const auto it = fields_.find(LowerCase(name));
-    return it == fields_.end() || it->second(component);
+    if (it == fields_.end()) return true;
+    if (!it->second.Bind(component)) return false;
+    it->second.Bound = component;
+    return true;
 }
 
 void TCustomForm::SetCaption(const std::string& caption) {

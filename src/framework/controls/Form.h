@@ -88,6 +88,7 @@ public:
     bool NeedsPaint() const;
     void PaintNow();
 
+    void Notification(TComponent* component, bool removing) override;
     // Told by controls as they go away or hide, so no stale pointer stays behind.
     void ControlGoing(TControl* control);
     void ControlHidden(TControl* control);
@@ -107,17 +108,22 @@ protected:
         F* self = static_cast<F*>(this);
         methods_[LowerCase(name)] = std::function<void(A...)>([self, method](A... args) { (self->*method)(args...); });
     }
-    // Binds a field to the component a layout creates under that name.
+    // Binds a field to the component a layout creates under that name; the field is cleared when
+    // that component goes.
     template <typename T>
     void Field(const std::string& name, T*& field) {
-        fields_[LowerCase(name)] = [&field](TComponent* c) {
-            T* typed = dynamic_cast<T*>(c);
-            if (typed) field = typed;
-            return typed != nullptr;
-        };
+        fields_[LowerCase(name)] = {[&field](TComponent* c) {
+                                        T* typed = dynamic_cast<T*>(c);
+                                        if (typed) field = typed;
+                                        return typed != nullptr;
+                                    },
+                                    [&field] { field = nullptr; }};
     }
-    // Raises OnDestroy once; the most derived destructor calls it while its members still live.
+    // Raises OnDestroy once, with every component already marked as being destroyed.
     void DoDestroy();
+    // DoDestroy, then the components, clearing the fields bound to them as they go. The most
+    // derived destructor calls it while its fields and handlers still live.
+    void DestroyForm();
     virtual void CreateParams(platform::WindowParams& params);
 
 private:
@@ -150,7 +156,12 @@ private:
     Bitmap32 backBuffer_;
     Rect dirty_;
     std::map<std::string, std::any> methods_;
-    std::map<std::string, std::function<bool(TComponent*)>> fields_;
+    struct FieldBinding {
+        std::function<bool(TComponent*)> Bind;
+        std::function<void()> Clear;
+        TComponent* Bound = nullptr;
+    };
+    std::map<std::string, FieldBinding> fields_;
 };
 
 // A form class with nothing of its own: windows derive from it.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "framework/graphics/Bitmap32.h"
+#include "platform/CodePage1252.h"
 #include "platform/Geometry.h"
 
 namespace zindra {
@@ -54,8 +55,7 @@ inline constexpr std::uint32_t DT_NOCLIP = 0x0100;
 inline constexpr std::uint32_t DT_CALCRECT = 0x0400;
 inline constexpr std::uint32_t DT_NOPREFIX = 0x0800;
 
-// The Unicode character of a Windows-1252 byte; the five undefined bytes map to the C1 controls.
-char32_t AnsiToUnicode(std::uint8_t c);
+using platform::AnsiToUnicode;
 
 // Renders text with FreeType. Strings are Windows-1252 (the kit's ANSI strings); colours are
 // straight-alpha pixels; glyphs are grey-scale anti-aliased and composited like BlendPixels.

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/CodePage1252.h"
+
 namespace zindra::platform::posix {
 namespace {
 
@@ -16,31 +18,14 @@ std::vector<char32_t> Decode(std::string_view text) {
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto lead = static_cast<std::uint8_t>(text[i]);
-        std::size_t length = lead < 0x80           ? 1
-                             : (lead >> 5) == 0x6  ? 2
-                             : (lead >> 4) == 0xE  ? 3
-                             : (lead >> 3) == 0x1E ? 4
-                                                   : 0;
-        char32_t cp = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<std::uint8_t>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            cp = (cp << 6) | (next & 0x3F);
-        }
-        // Overlong forms would let two spellings of one name compare equal; treat them as invalid.
-        static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (valid && (cp < kMinimum[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) {
-            valid = false;
-        }
-        if (!valid) {
-            out.push_back(kInvalidByteBase + lead);
+        const Utf8Char c = DecodeUtf8(text, i);
+        if (c.Length == 0) {
+            out.push_back(kInvalidByteBase + static_cast<std::uint8_t>(text[i]));
             ++i;
             continue;
         }
-        out.push_back(cp);
-        i += length;
+        out.push_back(c.CodePoint);
+        i += c.Length;
     }
     return out;
 }

@@ -3,39 +3,59 @@
 
 #include <cstdio>
 
+#include "platform/CodePage1252.h"
+
 namespace zindra::platform::sim {
+
+namespace {
+
+// JSON's own escapes, and \u for the controls (C0, DEL and C1); everything else as UTF-8.
+void AppendEscaped(char32_t cp, std::string& out) {
+    switch (cp) {
+        case '"':
+            out += "\\\"";
+            return;
+        case '\\':
+            out += "\\\\";
+            return;
+        case '\n':
+            out += "\\n";
+            return;
+        case '\r':
+            out += "\\r";
+            return;
+        case '\t':
+            out += "\\t";
+            return;
+        default:
+            break;
+    }
+    if (cp < 0x20 || (cp >= 0x7F && cp < 0xA0)) {
+        char buffer[8];
+        std::snprintf(buffer, sizeof buffer, "\\u%04x", static_cast<unsigned>(cp));
+        out += buffer;
+        return;
+    }
+    AppendUtf8(cp, out);
+}
+
+}  // namespace
 
 std::string Journal::Escape(std::string_view text) {
     std::string out;
     out.reserve(text.size() + 2);
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-            case '"':
-                out += "\\\"";
-                break;
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            default:
-                if (u < 0x20 || u >= 0x7F) {
-                    // Kit texts are Windows-1252; keep the journal plain ASCII and unambiguous.
-                    char buffer[8];
-                    std::snprintf(buffer, sizeof buffer, "\\u%04x", u);
-                    out += buffer;
-                } else {
-                    out += c;
-                }
-        }
+    for (const char c : text)
+        AppendEscaped(AnsiToUnicode(static_cast<std::uint8_t>(c)), out);
+    return out;
+}
+
+std::string Journal::EscapeUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Char c = DecodeUtf8(text, i);
+        AppendEscaped(c.Length ? c.CodePoint : U'\uFFFD', out);
+        i += c.Length ? c.Length : 1;
     }
     return out;
 }
@@ -48,6 +68,8 @@ void Journal::Write(std::string_view event, std::initializer_list<JournalField> 
         members += "\":";
         if (const auto* text = std::get_if<std::string>(&f.Data)) {
             members += '"' + Escape(*text) + '"';
+        } else if (const auto* host = std::get_if<Utf8Text>(&f.Data)) {
+            members += '"' + EscapeUtf8(host->Text) + '"';
         } else if (const auto* number = std::get_if<std::int64_t>(&f.Data)) {
             members += std::to_string(*number);
         } else if (const auto* json = std::get_if<JsonText>(&f.Data)) {

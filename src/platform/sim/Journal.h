@@ -19,9 +19,14 @@ struct JsonText {
     std::string Text;
 };
 
+// A text that is UTF-8 already (a path of the host), not one of the program's 1252 texts.
+struct Utf8Text {
+    std::string Text;
+};
+
 // One field of a journal line: a name and a text, number, flag or ready JSON.
 struct JournalField {
-    using Value = std::variant<std::string, std::int64_t, bool, JsonText>;
+    using Value = std::variant<std::string, std::int64_t, bool, JsonText, Utf8Text>;
     std::string_view Name;
     Value Data;
     JournalField(std::string_view name, std::string_view text) : Name(name), Data(std::string(text)) {}
@@ -29,6 +34,7 @@ struct JournalField {
     JournalField(std::string_view name, const std::string& text) : Name(name), Data(text) {}
     JournalField(std::string_view name, bool flag) : Name(name), Data(flag) {}
     JournalField(std::string_view name, JsonText json) : Name(name), Data(std::move(json)) {}
+    JournalField(std::string_view name, Utf8Text text) : Name(name), Data(std::move(text)) {}
     template <typename N>
     requires std::is_integral_v<N> &&(!std::is_same_v<N, bool>)JournalField(std::string_view name, N number)
         : Name(name), Data(static_cast<std::int64_t>(number)) {}
@@ -45,7 +51,10 @@ public:
     void WriteRaw(std::string_view event, std::string_view jsonFields);
     std::vector<std::string> Lines() const;
 
+    // The body of a JSON string in UTF-8: from a 1252 text, or from UTF-8 (a malformed byte
+    // becomes U+FFFD).
     static std::string Escape(std::string_view text);
+    static std::string EscapeUtf8(std::string_view text);
 
 private:
     void Emit(const std::string& line);

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "platform/CodePage1252.h"
 #include "platform/sim/SimInput.h"
 
 namespace zindra::platform::sim {
@@ -105,6 +106,10 @@ ScriptCommand ParseLine(const std::string& raw, int line) {
         const auto at = raw.find("type") + 4;
         c.Text = raw.substr(at < raw.size() && raw[at] == ' ' ? at + 1 : at);
         if (c.Text.empty()) Fail(line, "type needs text");
+        for (std::size_t i = 0; i < c.Text.size(); i += DecodeUtf8(c.Text, i).Length) {
+            if (DecodeUtf8(c.Text, i).Length == 0)
+                Fail(line, "type text is not UTF-8 (byte " + std::to_string(i + 1) + ")");
+        }
     } else if (verb == "answer") {
         needs(2);
         c.Kind = CommandKind::Answer;

@@ -124,7 +124,7 @@ void ScriptRunner::WriteShot(const std::string& name) {
         return;
     }
     shots_.push_back(path.string());
-    machine_.GetJournal().Write("shot", {{"name", name}, {"file", path.string()}});
+    machine_.GetJournal().Write("shot", {{"name", name}, {"file", Utf8Text{path.string()}}});
 }
 
 }  // namespace zindra::platform::sim

@@ -109,6 +109,18 @@ std::uint32_t SimAudio::MidiStop(std::uint32_t device) {
     return 0;
 }
 
+bool SimAudio::InterruptMidi() {
+    std::lock_guard lock(mutex_);
+    bool any = false;
+    for (auto& [device, track] : tracks_) {
+        if (!track.Playing) continue;
+        any = true;
+        NoteMidi("interrupted", track.Path);
+        Halt(device, track, MCI_NOTIFY_ABORTED);
+    }
+    return any;
+}
+
 std::uint32_t SimAudio::MidiSeekToStart(std::uint32_t device) {
     std::lock_guard lock(mutex_);
     const auto it = tracks_.find(device);

@@ -33,6 +33,10 @@ public:
     std::uint32_t MixerOpen(std::uint32_t id, WindowHandle callback, std::uintptr_t& mixer) override;
     std::uint32_t MixerClose(std::uintptr_t mixer) override;
 
+    // Something outside the program stops every playing track short of its end (another program
+    // taking the sequencer, say): the notification says aborted. False when nothing played.
+    bool InterruptMidi();
+
     // For the program's message loop: when the next track ends, and the notifications due now.
     std::int64_t NextDeadline();
     void FireDue();

@@ -29,6 +29,8 @@ enum class ProgramMode { Fake, Real };
 struct SimConfig {
     DisplayMode Screen;
     std::vector<DisplayMode> Modes = DefaultDisplayModes();
+    // Virtual milliseconds a change of the display mode takes; a real driver can take a second.
+    std::uint32_t DisplayChangeMs = 0;
     // Host folder that is C:\; empty: a fresh temporary folder removed with the machine.
     std::string CDrive;
     // The environment block; empty: a plain Windows-like block with ALLUSERSPROFILE set.

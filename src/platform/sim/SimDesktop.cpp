@@ -133,7 +133,10 @@ bool SimDesktop::EnumDisplaySettings(std::uint32_t modeNumber, DevModeA& mode) {
 
 std::int32_t SimDesktop::ChangeDisplaySettings(const DevModeA* mode, std::uint32_t flags) {
     const std::int32_t result = machine_.Screen().ChangeDisplaySettings(mode, flags);
-    if (result == DISP_CHANGE_SUCCESSFUL) machine_.PlaceTaskBar();
+    if (result != DISP_CHANGE_SUCCESSFUL) return result;
+    machine_.PlaceTaskBar();
+    // The caller is held as long as the driver takes; other threads go on meanwhile.
+    if (const std::uint32_t ms = machine_.Config().DisplayChangeMs) machine_.Clock().Sleep(ms);
     return result;
 }
 

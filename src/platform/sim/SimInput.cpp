@@ -1,6 +1,7 @@
 // Routing of scripted pointer and keyboard input to the windows of the simulated machine.
 #include "platform/sim/SimInput.h"
 
+#include "platform/CodePage1252.h"
 #include "platform/sim/SimMachine.h"
 
 #include <cctype>
@@ -58,12 +59,13 @@ std::optional<char> CharacterOf(std::uint32_t vk, std::uint32_t modifiers) {
     }
 }
 
-// The key and shift that type a character on a US keyboard; 0 for characters without a key.
+// The key and shift that type a character on a US keyboard; VK_PACKET for characters without a
+// key, as Windows reports text that arrives other than through a key of the layout.
 std::pair<std::uint32_t, bool> KeyForCharacter(char c) {
     const auto u = static_cast<unsigned char>(c);
-    if (std::isupper(u)) return {u, true};
-    if (std::islower(u)) return {static_cast<std::uint32_t>(std::toupper(u)), false};
-    if (std::isdigit(u)) return {u, false};
+    if (u >= 'A' && u <= 'Z') return {u, true};
+    if (u >= 'a' && u <= 'z') return {u - 0x20u, false};
+    if (u >= '0' && u <= '9') return {u, false};
     if (c == ' ') return {VK_SPACE, false};
     const char* shifted = std::strchr(")!@#$%^&*(", c);
     if (shifted && c) return {static_cast<std::uint32_t>('0' + (shifted - ")!@#$%^&*(")), true};
@@ -77,7 +79,7 @@ std::pair<std::uint32_t, bool> KeyForCharacter(char c) {
         if (c == p.Plain) return {p.Code, false};
         if (c == p.Shifted) return {p.Code, true};
     }
-    return {0, false};
+    return {VK_PACKET, false};
 }
 
 }  // namespace
@@ -204,7 +206,13 @@ void SimInput::Key(std::uint32_t virtualKey, std::uint32_t modifiers) {
 }
 
 void SimInput::Type(std::string_view text) {
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        // A character the code page lacks arrives as '?', as the system converts it for the
+        // program's ANSI windows; so does a malformed byte.
+        const Utf8Char u = DecodeUtf8(text, i);
+        i += u.Length ? u.Length : 1;
+        const auto ansi = u.Length ? UnicodeToAnsi(u.CodePoint) : std::nullopt;
+        const char c = ansi ? static_cast<char>(*ansi) : '?';
         const auto [vk, shift] = KeyForCharacter(c);
         SendKey(vk, shift ? MOD_SHIFT : 0, c);
     }

@@ -31,6 +31,7 @@ public:
     void Wheel(int x, int y, int delta);
     // A key with modifiers (MOD_ALT, MOD_CONTROL, MOD_SHIFT) goes first to the hot keys.
     void Key(std::uint32_t virtualKey, std::uint32_t modifiers);
+    // UTF-8 text; each character arrives as the code-page 1252 character a keyboard gives.
     void Type(std::string_view text);
     Point Cursor() const { return cursor_; }
 

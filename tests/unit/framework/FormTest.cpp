@@ -28,6 +28,7 @@ public:
     }
     void ZoneUp(TObject*, TMouseButton, TShiftState, int, int) { log += "up;"; }
     void Tick(TObject*) { ticks.push_back(Application()->Platform().GetClock().NowMs()); }
+    ~TestForm() override { DestroyForm(); }
 
     TImage* zone = nullptr;
     TTimer* timer = nullptr;
@@ -135,6 +136,44 @@ TEST_F(Fixture, WheelTurnsGoToTheWindowedControlUnderThePointerThenUpItsParents)
     world.machine.Input().Wheel(115, 55, 240);
     world.Settle();
     EXPECT_EQ(heard, std::vector<std::string>{"panel 240 15,15"});
+}
+
+TEST_F(Fixture, AFieldIsClearedWhenItsComponentGoesHoweverItGoes) {
+    form->DestroyComponent(form->zone);
+    EXPECT_EQ(form->zone, nullptr);
+    EXPECT_NE(form->timer, nullptr);
+    delete form->timer;
+    EXPECT_EQ(form->timer, nullptr);
+}
+
+TEST_F(Fixture, NoWindowTimerTickReachesAFormBeingDestroyed) {
+    int lateTicks = 0;
+    form->timer->SetOnTimer([&](TObject*) { ++lateTicks; });
+    // A destruction handler that lets messages run while the timer's tick falls due.
+    form->OnDestroy = [this](TObject*) {
+        world.machine.Clock().Sleep(300);
+        world.app->ProcessMessages();
+    };
+    delete form;
+    EXPECT_EQ(lateTicks, 0);
+}
+
+TEST(FormFields, ComponentsThatGoLaterFindTheFieldsOfThoseGoneCleared) {
+    // Made before the layout's components, so it goes after them.
+    struct Watcher : TComponent {
+        TestForm* form;
+        TTimer** seen;
+        Watcher(TestForm* f, TTimer** s) : TComponent(f), form(f), seen(s) {}
+        ~Watcher() override { *seen = form->timer; }
+    };
+    testing::SimWorld world;
+    auto* form = world.app->CreateForm<TestForm>();
+    TTimer* seen = reinterpret_cast<TTimer*>(1);
+    new Watcher(form, &seen);
+    ReadLayoutText(*form, form, kLayout);
+    ASSERT_NE(form->timer, nullptr);
+    delete form;
+    EXPECT_EQ(seen, nullptr);
 }
 
 TEST(LayoutReader, RefusesPropertiesOutOfDeclarationOrder) {

@@ -155,13 +155,31 @@ TEST_F(StarterTest, PrintWithoutAssociationFailsWithCode31) {
     EXPECT_EQ(starter->ErrorCode(), 31);
 }
 
-TEST_F(StarterTest, AProgramEndingWithCode259IsNeverReportedFinished) {
-    Record();
-    starter->Execute();
-    world.machine.Programs().EndFake(platform::kStillActive);
-    world.RunFor(10000);
-    EXPECT_EQ(log, (std::vector<std::string>{"before", "after"}));
-    EXPECT_TRUE(starter->Watching());
+// 259 is also STILL_ACTIVE: only the signalled handle shows that such a program has ended.
+TEST(StarterExitCodes, AProgramIsReportedFinishedWhateverCodeItEndsWith) {
+    for (const std::uint32_t code : {0u, 1u, platform::kStillActive, 0xC0000005u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(code);
+        ServiceWorld world{At8()};
+        world.process.GetSystem().CreateDirectory("C:\\Suite");
+        world.process.GetSystem().WriteFile(kProgram, {'M', 'Z'});
+        auto* starter = new TZkStarter(world.app.get());
+        starter->SetCommand(kProgram);
+        std::vector<std::int64_t> finished;
+        starter->OnFinished = [&](TObject*) { finished.push_back(world.Now()); };
+        const std::int64_t start = world.Now();
+        starter->Execute();
+        world.RunFor(1200);
+        EXPECT_TRUE(finished.empty()) << "still running";
+        world.machine.Programs().EndFake(code);
+        world.RunFor(1000);
+        EXPECT_EQ(finished, (std::vector<std::int64_t>{start + 1500}));  // the third poll
+        EXPECT_FALSE(starter->Watching());
+        const std::string ended = "\"ev\":\"process-exit\",\"code\":" + std::to_string(code) + "}";
+        int seen = 0;
+        for (const std::string& line : world.machine.GetJournal().Lines())
+            seen += line.find(ended) != std::string::npos;
+        EXPECT_EQ(seen, 1);
+    }
 }
 
 TEST_F(StarterTest, OnFinishedAssignedAfterExecuteNeverFiresForThatStart) {

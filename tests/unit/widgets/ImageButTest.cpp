@@ -102,6 +102,18 @@ TEST_F(ImageButTest, SwitchingMovementOffWhileHeldLeavesTheButtonShifted) {
     EXPECT_EQ(button->Top(), 51);
 }
 
+TEST_F(ImageButTest, ButtonDisabledWhileHeldStillMovesBackOnRelease) {
+    MoveTo(60, 60);
+    world.machine.Input().Press(60, 60, platform::MouseButton::Left);
+    world.Settle();
+    ASSERT_EQ(button->Left(), 51);
+    button->SetEnableBut(false);
+    world.machine.Input().Release(60, 60, platform::MouseButton::Left);
+    world.Settle();
+    EXPECT_EQ(button->Left(), 50);
+    EXPECT_EQ(button->Top(), 50);
+}
+
 TEST_F(ImageButTest, AutoSizeFollowsThePictureKeepingTheTopLeftCorner) {
     const auto big = Solid(60, 50, clBlue);
     button->SetAutoSize(true);

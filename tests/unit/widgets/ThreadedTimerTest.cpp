@@ -157,6 +157,20 @@ TEST_F(ThreadedTimerTest, DestructionReturnsInEveryState) {
     SUCCEED();
 }
 
+TEST_F(ThreadedTimerTest, NoTickReachesTheHandlerOnceTheOwnerIsBeingDestroyed) {
+    TComponent owner(world.app.get());
+    auto* owned = new TThreadedTimer(&owner);
+    int ownedTicks = 0;
+    owned->OnTimer = [&](TObject*) { ++ownedTicks; };
+    owned->SetInterval(100);
+    owned->SetEnabled(true);
+    world.RunFor(150);
+    ASSERT_EQ(ownedTicks, 1);
+    owner.Destroying();  // as a window does before its destruction handler runs
+    world.RunFor(500);
+    EXPECT_EQ(ownedTicks, 1);
+}
+
 TEST_F(ThreadedTimerTest, PriorityMapsThroughTheTable) {
     EXPECT_EQ(timer->ThreadPriority(), TThreadPriority::tpNormal);
     timer->SetThreadPriority(TThreadPriority::tpTimeCritical);

@@ -64,6 +64,7 @@ TEST(Script, ErrorsNameTheLine) {
         {"wait -5\n", "script line 1: number out of range: -5"},
         {"wheel 1 2\n", "script line 1: wheel takes 3 argument(s)"},
         {"wheel 1 2 500\n", "script line 1: number out of range: 500"},
+        {"type an\xE9l\n", "script line 1: type text is not UTF-8 (byte 3)"},
     };
     for (const auto& [text, message] : cases) {
         try {
