@@ -25,6 +25,10 @@ constexpr std::uint32_t EntryValue(std::uint32_t e) {
 constexpr Kind EntryKind(std::uint32_t e) {
     return static_cast<Kind>((e >> 12) & 15);
 }
+// One test of the kind bits, the literal's kind being 0.
+constexpr bool IsLiteral(std::uint32_t e) {
+    return (e & 0xF000u) == 0;
+}
 constexpr std::uint32_t EntryExtra(std::uint32_t e) {
     return (e >> 8) & 15;
 }
@@ -65,11 +69,19 @@ std::uint32_t CodeLengthEntry(int symbol, std::uint32_t bits) {
     return MakeEntry(kLiteral, static_cast<std::uint32_t>(symbol), 0, bits);
 }
 
+constexpr std::array<std::uint8_t, 256> kReversedBytes = [] {
+    std::array<std::uint8_t, 256> table{};
+    for (int i = 0; i < 256; ++i)
+        for (int b = 0; b < 8; ++b)
+            table[static_cast<std::size_t>(i)] |= static_cast<std::uint8_t>(((i >> b) & 1) << (7 - b));
+    return table;
+}();
+
+// A code of 1 to 15 bits with its bits in the opposite order (Huffman codes are sent from their
+// top bit, and the bit buffer is read from its bottom).
 std::uint32_t Reverse(std::uint32_t code, int bits) {
-    std::uint32_t r = 0;
-    for (int i = 0; i < bits; ++i, code >>= 1)
-        r = r << 1 | (code & 1);
-    return r;
+    return static_cast<std::uint32_t>(kReversedBytes[code & 255] << 8 | kReversedBytes[(code >> 8) & 255]) >>
+           (16 - bits);
 }
 
 // Canonical Huffman decode table (RFC 1951 3.2.2). Follows zlib's rules for what it accepts:
@@ -305,77 +317,147 @@ inline void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t leng
     out = end;
 }
 
-InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
-    constexpr std::uint64_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
-    // Room for the longest match and a word's overrun; input for a refill of a whole word.
-    constexpr std::ptrdiff_t kOutSlack = 258 + 16, kInSlack = 16;
-    // NOTE: the state lives in locals while decoding: output bytes may alias any member (they
-    // are chars), which would keep the bit buffer out of registers.
-    std::uint64_t bits = bits_;
-    unsigned count = bitCount_;
-    const std::uint8_t* in = in_;
-    std::uint8_t* out = out_;
-    auto take = [&](std::uint32_t n) {
-        const auto v = static_cast<std::uint32_t>(bits & ((std::uint64_t{1} << n) - 1));
-        bits >>= n;
-        count -= n;
+// The decoding state while a block's codes are read. NOTE: it lives in locals: output bytes may
+// alias any member (they are chars), which would keep the bit buffer out of registers.
+struct Cursor {
+    std::uint64_t Bits;
+    unsigned Count;
+    const std::uint8_t* In;
+    std::uint8_t* Out;
+
+    // Tops the buffer up to at least 56 bits from 8 bytes the caller has made sure are there.
+    void RefillWord() {
+        std::uint64_t word;
+        std::memcpy(&word, In, 8);  // little-endian machines only (all the program runs on)
+        Bits |= word << Count;
+        In += (63 - Count) >> 3;
+        Count |= 56;
+    }
+    std::uint32_t Take(std::uint32_t n) {
+        const auto v = static_cast<std::uint32_t>(Bits & ((std::uint64_t{1} << n) - 1));
+        Bits >>= n;
+        Count -= n;
         return v;
-    };
+    }
+    void Skip(std::uint32_t n) {
+        Bits >>= n;
+        Count -= n;
+    }
+};
+
+constexpr std::uint32_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
+
+inline std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::uint64_t bits, int primaryBits) {
+    return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
+}
+
+// The rest of the literal/length entry e looked up at the cursor (its subtable's when it links to
+// one), its code bits taken.
+inline std::uint32_t Consume(Cursor& c, const std::uint32_t* lit, std::uint32_t e) {
+    if (EntryKind(e) == kLink) {
+        e = Lookup(lit, e, c.Bits, kLitBits);
+        c.Skip(kLitBits);
+    }
+    c.Skip(EntryBits(e));
+    return e;
+}
+
+// The match whose length entry e was just taken: its extra bits, its distance (checked against
+// the output written so far) and the copy, when the output has room for it. kOk to go on.
+inline InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* dist, const std::uint8_t* outStart,
+                           const std::uint8_t* outEnd) {
+    const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
+    std::uint32_t d = dist[c.Bits & kDistMask];
+    if (EntryKind(d) == kLink) {
+        d = Lookup(dist, d, c.Bits, kDistBits);
+        c.Skip(kDistBits);
+    }
+    c.Skip(EntryBits(d));
+    const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
+    if (EntryKind(d) != kDistance || distance > static_cast<std::size_t>(c.Out - outStart)) {
+        return InflateStatus::kBadStream;
+    }
+    const auto room = static_cast<std::size_t>(outEnd - c.Out);
+    if (length > room) return InflateStatus::kWrongSize;
+    CopyMatch(c.Out, distance, length, room >= length + 16);
+    return InflateStatus::kOk;
+}
+
+// Codes while the input has room for two whole-word refills a step and the output for three
+// literals, so that only a match needs to look at the output's end (a word's overrun is allowed
+// where there is room for it). Stops with the cursor at a symbol's start when the room runs out,
+// and returns true with status set when the block ended, the stream is bad or too long.
+bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
+               std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
+    constexpr std::size_t kInSlack = 24, kOutSlack = 3;
+    if (inRoom < kInSlack || outRoom < kOutSlack) return false;
+    const std::uint8_t* const inLimit = c.In + (inRoom - kInSlack);
+    std::uint8_t* const outEnd = c.Out + outRoom;
+    std::uint8_t* const outLimit = outEnd - kOutSlack;
+    while (c.In <= inLimit && c.Out <= outLimit) {
+        c.RefillWord();
+        std::uint32_t e = lit[c.Bits & kLitMask];
+        // At least 56 bits after a refill: three literals of at most 11 bits from the primary
+        // table, or a length and distance with their extra bits (48 at most) after one.
+        if (IsLiteral(e)) {
+            c.Skip(EntryBits(e));
+            *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+            e = lit[c.Bits & kLitMask];
+            if (IsLiteral(e)) {
+                c.Skip(EntryBits(e));
+                *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                e = lit[c.Bits & kLitMask];
+                if (IsLiteral(e)) {
+                    c.Skip(EntryBits(e));
+                    *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                    continue;
+                }
+            }
+            c.RefillWord();
+        }
+        e = Consume(c, lit, e);
+        if (EntryKind(e) != kLength) {
+            if (IsLiteral(e)) {
+                *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                continue;
+            }
+            status = EntryKind(e) == kEnd ? InflateStatus::kOk : InflateStatus::kBadStream;
+            return true;
+        }
+        status = Match(c, e, dist, outStart, outEnd);
+        if (status != InflateStatus::kOk) return true;
+    }
+    return false;
+}
+
+InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
+    Cursor c{bits_, bitCount_, in_, out_};
     auto save = [&](InflateStatus status) {
-        bits_ = bits;
-        bitCount_ = count;
-        in_ = in;
-        out_ = out;
+        bits_ = c.Bits, bitCount_ = c.Count, in_ = c.In, out_ = c.Out;
         return status;
     };
     for (;;) {
-        const bool fast = inEnd_ - in >= kInSlack && outEnd_ - out >= kOutSlack;
-        if (fast) {
-            std::uint64_t word;
-            std::memcpy(&word, in, 8);
-            bits |= word << count;
-            in += (63 - count) >> 3;
-            count |= 56;
-        } else {
-            bits_ = bits, bitCount_ = count, in_ = in;
-            Refill();
-            bits = bits_, count = bitCount_, in = in_;
-            if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
+        InflateStatus ended;
+        if (FastCodes(c, lit, dist, outStart_, static_cast<std::size_t>(inEnd_ - c.In),
+                      static_cast<std::size_t>(outEnd_ - c.Out), ended)) {
+            return save(ended);
         }
-        std::uint32_t e = lit[bits & kLitMask];
-        if (EntryKind(e) == kLink) {
-            take(kLitBits);
-            e = lit[EntryValue(e) + (bits & ((1u << EntryExtra(e)) - 1))];
-        }
-        take(EntryBits(e));
+        // One symbol at a time near the buffers' ends.
+        save(InflateStatus::kOk);
+        Refill();
+        c = Cursor{bits_, bitCount_, in_, out_};
+        if (overread_ > 16) return save(InflateStatus::kBadStream);  // long past the end of the input
+        const std::uint32_t e = Consume(c, lit, lit[c.Bits & kLitMask]);
         const Kind kind = EntryKind(e);
         if (kind == kLiteral) {
-            if (!fast && out == outEnd_) return save(InflateStatus::kWrongSize);
-            *out++ = static_cast<std::uint8_t>(EntryValue(e));
-            // At least 41 bits are left after a refill and one literal: enough for a second.
-            if (fast) {
-                const std::uint32_t next = lit[bits & kLitMask];
-                if (EntryKind(next) == kLiteral) {
-                    take(EntryBits(next));
-                    *out++ = static_cast<std::uint8_t>(EntryValue(next));
-                }
-            }
+            if (c.Out == outEnd_) return save(InflateStatus::kWrongSize);
+            *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
             continue;
         }
         if (kind == kEnd) return save(InflateStatus::kOk);
         if (kind != kLength) return save(InflateStatus::kBadStream);
-        const std::size_t length = EntryValue(e) + take(EntryExtra(e));
-        std::uint32_t d = dist[bits & kDistMask];
-        if (EntryKind(d) == kLink) {
-            take(kDistBits);
-            d = dist[EntryValue(d) + (bits & ((1u << EntryExtra(d)) - 1))];
-        }
-        take(EntryBits(d));
-        if (EntryKind(d) != kDistance) return save(InflateStatus::kBadStream);
-        const std::size_t distance = EntryValue(d) + take(EntryExtra(d));
-        if (distance > static_cast<std::size_t>(out - outStart_)) return save(InflateStatus::kBadStream);
-        if (!fast && length > static_cast<std::size_t>(outEnd_ - out)) return save(InflateStatus::kWrongSize);
-        CopyMatch(out, distance, length, fast || static_cast<std::size_t>(outEnd_ - out) >= length + 16);
+        const InflateStatus status = Match(c, e, dist, outStart_, outEnd_);
+        if (status != InflateStatus::kOk) return save(status);
     }
 }
 

@@ -13,6 +13,7 @@
 #include "imaging/PngGraphic.h"
 #include "imaging/PngHeader.h"
 #include "imaging/PngImageData.h"
+#include "imaging/PngKernels.h"
 #include "platform/ByteOrder.h"
 
 namespace zindra {
@@ -52,8 +53,7 @@ const char* ZlibCodeDescription(int code) {
 }
 
 std::uint32_t UpdateCrc(std::uint32_t crc, const void* bytes, std::size_t size) {
-    if (size == 0) return crc;
-    return static_cast<std::uint32_t>(crc32(crc, static_cast<const Bytef*>(bytes), static_cast<uInt>(size)));
+    return ActiveKernels().Crc32(crc, static_cast<const std::uint8_t*>(bytes), size);
 }
 
 // ---- the list ----

@@ -1,9 +1,11 @@
 // The plain kernel set and the one-time choice between it and the vector set.
 #include "imaging/PngKernels.h"
 
+#include <zlib.h>
+
 #include <atomic>
-#include <cstdlib>
-#include <cstring>
+
+#include "framework/graphics/PixelProcessor.h"
 
 namespace zindra {
 
@@ -24,6 +26,12 @@ std::uint32_t Adler32Scalar(std::uint32_t adler, const std::uint8_t* bytes, std:
         length -= n;
     }
     return b << 16 | a;
+}
+
+// zlib's own, table-driven.
+std::uint32_t Crc32Scalar(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length) {
+    if (length == 0) return crc;
+    return static_cast<std::uint32_t>(crc32(crc, bytes, static_cast<uInt>(length)));
 }
 
 namespace {
@@ -52,13 +60,12 @@ void PaethPairPlain(std::uint8_t* first, std::uint8_t* second, const std::uint8_
     UnfilterRowScalar(4, second, first, length, offset);
 }
 
-const PngKernels kScalar{"scalar",       &UnfilterRowScalar,   &PaethPairPlain,
-                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar};
+const PngKernels kScalar{"scalar",       &UnfilterRowScalar, &PaethPairPlain, &RgbToBgrPlain, &RgbaToBgrAlphaPlain,
+                         &Adler32Scalar, &Crc32Scalar};
 
 const PngKernels& StartupChoice() {
     static const PngKernels& chosen = [&]() -> const PngKernels& {
-        const char* forced = std::getenv("ZINDRA_PNG_SCALAR");
-        if (forced != nullptr && std::strcmp(forced, "1") == 0) return kScalar;
+        if (ScalarForced()) return kScalar;
         const PngKernels* vector = VectorKernels();
         return vector != nullptr ? *vector : kScalar;
     }();

@@ -1,5 +1,6 @@
 // The hot loops of PNG decoding in a plain version and vector versions, chosen once by the
-// processor's features (or forced to the plain set by tests and by ZINDRA_PNG_SCALAR=1).
+// processor's features (or forced to the plain set by tests and, as all pixel code, by
+// ZINDRA_SCALAR=1).
 #pragma once
 
 #include <cstddef>
@@ -21,6 +22,8 @@ struct PngKernels {
     RowDecodeFn Rgba8ToBgrAlpha;
     // zlib's Adler-32 continued over bytes.
     std::uint32_t (*Adler32)(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length);
+    // The CRC-32 of PNG chunks (and zlib's crc32) continued over bytes.
+    std::uint32_t (*Crc32)(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length);
 };
 
 const PngKernels& ScalarKernels();
@@ -31,5 +34,6 @@ const PngKernels& ActiveKernels();
 void UseKernels(const PngKernels* kernels);
 
 std::uint32_t Adler32Scalar(std::uint32_t adler, const std::uint8_t* bytes, std::size_t length);
+std::uint32_t Crc32Scalar(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length);
 
 }  // namespace zindra

@@ -8,7 +8,10 @@
 #include <immintrin.h>
 #endif
 
+#include <algorithm>
 #include <cstring>
+
+#include "framework/graphics/PixelProcessor.h"
 
 namespace zindra {
 
@@ -69,9 +72,11 @@ ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std
     // 0xFFFF in the lanes of this pixel's bytes, 0 in those of the next pixel's.
     const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7), _mm_set1_epi16(Bpp));
     __m128i a = _mm_setzero_si128(), c = _mm_setzero_si128();
+    // NOTE: each pixel is read before the one ahead of it is stored: a whole-word store covers the
+    // start of the next pixel, and a load that overlaps a store in flight only partly waits for it.
+    __m128i x = Bpp <= length ? LoadPixel<Bpp>(row, kWord <= length) : a;
     for (std::size_t i = 0; i + Bpp <= length; i += Bpp) {
         const bool whole = i + kWord <= length;
-        const __m128i x = LoadPixel<Bpp>(row + i, whole);
         const __m128i b = LoadPixel<Bpp>(prev + i, whole);
         __m128i predictor;
         if (type == 1) {
@@ -83,6 +88,8 @@ ZINDRA_SSE41 void UnfilterPixels(std::uint8_t type, std::uint8_t* row, const std
         }
         a = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(predictor, mine)), low);
         c = b;
+        const std::size_t next = i + Bpp;
+        if (next + Bpp <= length) x = LoadPixel<Bpp>(row + next, next + kWord <= length);
         StorePixel<Bpp>(row + i, a, whole);
     }
 }
@@ -94,44 +101,74 @@ ZINDRA_SSE41 void Unfilter(std::uint8_t type, std::uint8_t* row, const std::uint
 // lanes pixel i - 1 of the second, whose neighbours above are then already done. The two rows'
 // chains of left neighbours run side by side in one vector.
 template <int Bpp>
+struct PaethPairState {
+    __m128i Result = _mm_setzero_si128(), Above = _mm_setzero_si128();
+};
+
+// One diagonal step from the two filtered pixels and the pixel above the first, each as a word;
+// bytes past a pixel pass through unchanged (their predictor is masked to 0). Returns both
+// unfiltered pixels as a word each.
+template <int Bpp>
+ZINDRA_SSE41 inline __m128i PaethPairStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, std::uint32_t p) {
+    const __m128i low = _mm_set1_epi16(0xFF);
+    const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
+    const __m128i x = _mm_cvtepu8_epi16(
+        _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
+    const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), s.Result);
+    s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, b, s.Above), mine)), low);
+    s.Above = b;
+    return _mm_packus_epi16(s.Result, s.Result);
+}
+
+template <int Bpp>
 ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length) {
     const std::size_t n = length / Bpp;
-    const __m128i low = _mm_set1_epi16(0xFF);
-    const __m128i lanes = _mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3);
-    const __m128i mine = _mm_cmplt_epi16(lanes, _mm_set1_epi16(Bpp));
-    const __m128i firstHalf = _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0);
-    __m128i result = _mm_setzero_si128(), above = _mm_setzero_si128();
     auto word = [length](const std::uint8_t* row, std::size_t pixel) {
         const std::size_t at = pixel * Bpp;
         std::uint32_t w = 0;
-        if (at + 4 <= length) {
-            std::memcpy(&w, row + at, 4);
-        } else {
-            std::memcpy(&w, row + at, Bpp);
-        }
+        std::memcpy(&w, row + at, at + 4 <= length ? 4 : Bpp);
         return w;
     };
     auto put = [length](std::uint8_t* row, std::size_t pixel, std::uint32_t w) {
         const std::size_t at = pixel * Bpp;
-        if (at + 4 <= length) {
-            std::memcpy(row + at, &w, 4);
-        } else {
-            std::memcpy(row + at, &w, Bpp);
-        }
+        std::memcpy(row + at, &w, at + 4 <= length ? 4 : Bpp);
     };
-    for (std::size_t i = 0; i <= n; ++i) {
-        const std::uint32_t x1 = i < n ? word(first, i) : 0, x2 = i > 0 ? word(second, i - 1) : 0;
-        const std::uint32_t p = i < n ? word(prev, i) : 0;
-        const __m128i x = _mm_cvtepu8_epi16(
-            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
-        const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), result);
-        const __m128i c = above;
-        result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(result, b, c), mine)), low);
-        if (i == 0) result = _mm_and_si128(result, firstHalf);  // the second row starts from nothing
-        above = b;
-        const __m128i bytes = _mm_packus_epi16(result, result);
+    PaethPairState<Bpp> state;
+    if (n == 0) return;
+    // Step 0: the second row starts from nothing.
+    {
+        const __m128i bytes = PaethPairStep(state, word(first, 0), 0, word(prev, 0));
+        state.Result = _mm_and_si128(state.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
+        put(first, 0, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
+    }
+    // Whole words can be read and written while the first row has 4 bytes left at pixel i; the
+    // byte past a 3-byte pixel is the next pixel's, still filtered and written back unchanged.
+    const std::size_t whole = length >= 4 ? std::min(n, (length - 4) / Bpp + 1) : 1;
+    // As in UnfilterPixels, the next pixels are read before this step's words are stored.
+    std::size_t i = 1;
+    std::uint32_t x1 = 0, x2 = 0;
+    if (i < whole) {
+        std::memcpy(&x1, first + Bpp, 4);
+        std::memcpy(&x2, second, 4);
+    }
+    for (; i < whole; ++i) {
+        std::uint32_t p;
+        std::memcpy(&p, prev + i * Bpp, 4);
+        const __m128i bytes = PaethPairStep(state, x1, x2, p);
+        const auto r1 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
+        const auto r2 = static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1));
+        if (i + 1 < whole) {
+            std::memcpy(&x1, first + (i + 1) * Bpp, 4);
+            std::memcpy(&x2, second + i * Bpp, 4);
+        }
+        std::memcpy(second + (i - 1) * Bpp, &r2, 4);
+        std::memcpy(first + i * Bpp, &r1, 4);
+    }
+    for (; i <= n; ++i) {
+        const __m128i bytes =
+            PaethPairStep(state, i < n ? word(first, i) : 0, word(second, i - 1), i < n ? word(prev, i) : 0);
         if (i < n) put(first, i, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-        if (i > 0) put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+        put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
     }
 }
 
@@ -243,12 +280,57 @@ ZINDRA_SSE41 std::uint32_t Adler32(std::uint32_t adler, const std::uint8_t* byte
     return Adler32Scalar(static_cast<std::uint32_t>(s2 << 16 | s1), bytes, length);
 }
 
-const PngKernels kSse41{"sse4.1", &Unfilter, &UnfilterPaethPair, &RgbToBgr, &RgbaToBgrAlpha, &Adler32};
+#define ZINDRA_CLMUL __attribute__((target("sse4.1,pclmul")))
+
+// The CRC-32 of PNG and zlib by carry-less multiplication: four 16-byte lanes folded forward 64
+// bytes a step, then into one lane, then Barrett-reduced to 32 bits (the constants are powers
+// of x modulo the bit-reflected polynomial). Whole 16-byte blocks from 64 bytes on; the rest by
+// the plain table.
+ZINDRA_CLMUL inline __m128i Fold(__m128i x, __m128i k, __m128i next) {
+    return _mm_xor_si128(_mm_xor_si128(_mm_clmulepi64_si128(x, k, 0x00), _mm_clmulepi64_si128(x, k, 0x11)), next);
+}
+
+ZINDRA_CLMUL std::uint32_t Crc32Clmul(std::uint32_t crc, const std::uint8_t* bytes, std::size_t length) {
+    if (length < 64) return Crc32Scalar(crc, bytes, length);
+    auto load = [](const std::uint8_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); };
+    const std::size_t whole = length & ~std::size_t{15};
+    const std::uint8_t* const end = bytes + whole;
+    __m128i x1 = _mm_xor_si128(load(bytes), _mm_cvtsi32_si128(static_cast<int>(~crc)));
+    __m128i x2 = load(bytes + 16), x3 = load(bytes + 32), x4 = load(bytes + 48);
+    const std::uint8_t* at = bytes + 64;
+    const __m128i k1k2 = _mm_set_epi64x(0x01c6e41596, 0x0154442bd4);
+    for (; end - at >= 64; at += 64) {
+        x1 = Fold(x1, k1k2, load(at));
+        x2 = Fold(x2, k1k2, load(at + 16));
+        x3 = Fold(x3, k1k2, load(at + 32));
+        x4 = Fold(x4, k1k2, load(at + 48));
+    }
+    const __m128i k3k4 = _mm_set_epi64x(0x00ccaa009e, 0x01751997d0);
+    x1 = Fold(Fold(Fold(x1, k3k4, x2), k3k4, x3), k3k4, x4);
+    for (; at < end; at += 16)
+        x1 = Fold(x1, k3k4, load(at));
+    // 128 bits to 64, then the Barrett reduction.
+    const __m128i low32 = _mm_setr_epi32(-1, 0, -1, 0);
+    x1 = _mm_xor_si128(_mm_srli_si128(x1, 8), _mm_clmulepi64_si128(x1, k3k4, 0x10));
+    const __m128i k5 = _mm_set_epi64x(0, 0x0163cd6124);
+    x1 = _mm_xor_si128(_mm_clmulepi64_si128(_mm_and_si128(x1, low32), k5, 0x00), _mm_srli_si128(x1, 4));
+    const __m128i poly = _mm_set_epi64x(0x01f7011641, 0x01db710641);
+    __m128i t = _mm_clmulepi64_si128(_mm_and_si128(x1, low32), poly, 0x10);
+    t = _mm_clmulepi64_si128(_mm_and_si128(t, low32), poly, 0x00);
+    const auto folded = static_cast<std::uint32_t>(_mm_extract_epi32(_mm_xor_si128(x1, t), 1));
+    return Crc32Scalar(~folded, end, length - whole);
+}
+
+const PngKernels kSse41{"sse4.1", &Unfilter, &UnfilterPaethPair, &RgbToBgr, &RgbaToBgrAlpha, &Adler32, &Crc32Scalar};
+const PngKernels kSse41Clmul{"sse4.1+pclmul", &Unfilter, &UnfilterPaethPair, &RgbToBgr,
+                             &RgbaToBgrAlpha, &Adler32,  &Crc32Clmul};
 
 }  // namespace
 
 const PngKernels* VectorKernels() {
-    return __builtin_cpu_supports("sse4.1") ? &kSse41 : nullptr;
+    const ProcessorFeatures& features = ProbedFeatures();
+    if (!features.Sse41) return nullptr;
+    return features.Pclmul ? &kSse41Clmul : &kSse41;
 }
 
 #else

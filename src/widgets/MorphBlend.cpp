@@ -2,10 +2,10 @@
 #include "widgets/MorphBlend.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include "framework/graphics/PixelProcessor.h"
 #include "widgets/MorphBlendVector.h"
 
 namespace zindra::morph {
@@ -77,11 +77,6 @@ const std::vector<BlendVersion>& Available() {
         return found;
     }();
     return available;
-}
-
-bool ScalarForced() {
-    const char* value = std::getenv("ZINDRA_SCALAR");
-    return value != nullptr && std::strcmp(value, "1") == 0;
 }
 
 }  // namespace

@@ -30,8 +30,8 @@ struct BlendVersion {
 
 // Every version this processor can run, the scalar ones first.
 std::span<const BlendVersion> AvailableBlends();
-// The fastest of them, chosen at the first call; ZINDRA_SCALAR=1 in the environment chooses the
-// word form instead (for diagnosis).
+// The fastest of them, chosen at the first call; ZINDRA_SCALAR=1 in the environment (as for all
+// pixel code) chooses the word form instead, for diagnosis.
 const BlendVersion& ActiveBlend();
 
 // The blend with the active version; a weight outside 0..32 is taken as the nearer end.

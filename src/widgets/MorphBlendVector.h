@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "framework/graphics/PixelProcessor.h"
+
 #if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
 #define ZINDRA_MORPH_VECTOR 1
 #else
@@ -25,10 +27,10 @@ void BlendSse2(std::uint8_t* out, const std::uint8_t* work, const std::uint8_t* 
 void BlendAvx2(std::uint8_t* out, const std::uint8_t* work, const std::uint8_t* target, std::size_t bytes, int weight);
 
 inline bool HasSse2() {
-    return __builtin_cpu_supports("sse2");
+    return ProbedFeatures().Sse2;
 }
 inline bool HasAvx2() {
-    return __builtin_cpu_supports("avx2");
+    return ProbedFeatures().Avx2;
 }
 
 }  // namespace zindra::morph

@@ -1,4 +1,5 @@
-// The choice of blending set: once, on first use, from the processor's features and ZINDRA_BLEND.
+// The choice of blending set: once, on first use, from the processor's features, ZINDRA_SCALAR
+// and ZINDRA_BLEND.
 #include "framework/graphics/BlendSet.h"
 
 #include <atomic>
@@ -6,11 +7,7 @@
 #include <string_view>
 
 #include "framework/graphics/BlendRoutines.h"
-
-#if defined(_MSC_VER) && defined(_M_X64)
-#include <immintrin.h>
-#include <intrin.h>
-#endif
+#include "framework/graphics/PixelProcessor.h"
 
 namespace zindra::blend {
 
@@ -22,28 +19,9 @@ constexpr bool kX64 = true;
 constexpr bool kX64 = false;
 #endif
 
-// AVX2 instructions and the system saving the 256-bit registers across task switches.
-bool ProcessorHasAvx2() {
-#if defined(_MSC_VER) && defined(_M_X64)
-    int regs[4];
-    __cpuid(regs, 0);
-    if (regs[0] < 7) return false;
-    __cpuid(regs, 1);
-    const bool osSaves = (regs[2] & (1 << 27)) != 0 && (regs[2] & (1 << 28)) != 0;
-    if (!osSaves || (_xgetbv(0) & 6) != 6) return false;
-    __cpuidex(regs, 7, 0);
-    return (regs[1] & (1 << 5)) != 0;
-#elif defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-    // The compiler's run-time check also asks the system (XGETBV) before it reports AVX2.
-    __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2");
-#else
-    return false;
-#endif
-}
-
 std::atomic<const BlendSet*>& Active() {
-    static std::atomic<const BlendSet*> active{&ChooseBlendSet(std::getenv("ZINDRA_BLEND"))};
+    static std::atomic<const BlendSet*> active{ScalarForced() ? &PlainSet()
+                                                              : &ChooseBlendSet(std::getenv("ZINDRA_BLEND"))};
     return active;
 }
 
@@ -68,7 +46,7 @@ const BlendSet* Sse2Set() {
 }
 
 const BlendSet* Avx2Set() {
-    static const BlendSet* const set = kX64 && ProcessorHasAvx2() ? BuildAvx2Set() : nullptr;
+    static const BlendSet* const set = kX64 && ProbedFeatures().Avx2 ? BuildAvx2Set() : nullptr;
     return set;
 }
 

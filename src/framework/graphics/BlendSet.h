@@ -45,8 +45,9 @@ struct BlendSet {
     void (*CompositeRunWeighted)(const Pixel* src, Pixel* dst, int count, std::uint32_t constantAlpha);
 };
 
-// The set in use: the fastest the processor runs unless ZINDRA_BLEND says otherwise ("plain"
-// forces the plain set, "sse2" keeps AVX2 out), decided on first use.
+// The set in use: the fastest the processor runs unless ZINDRA_SCALAR=1 forces the plain set
+// (as for all pixel code) or ZINDRA_BLEND says otherwise ("plain" forces the plain set, "sse2"
+// keeps AVX2 out), decided on first use.
 const BlendSet& Blender();
 
 // The set a ZINDRA_BLEND value (null: unset) asks for on this processor.

@@ -87,13 +87,19 @@ TEST(Inflate, EveryLevelAndStrategyComesBackExactly) {
     }
 }
 
+// Streams ending in literals (noise) and in long matches (runs), each cut short by a byte, by
+// less than one match and by more, and one byte too long: the end is met inside a literal run, a
+// match and the careful last steps alike.
 TEST(Inflate, AnOutputOfAnotherSizeIsRefused) {
     std::mt19937 random(7);
-    const Bytes raw = Sample(3, 5000, random);
-    const Bytes packed = Pack(raw, 6, Z_DEFAULT_STRATEGY);
-    for (const std::size_t size : {std::size_t{0}, raw.size() - 1, raw.size() + 1}) {
-        Bytes out(size);
-        EXPECT_EQ(InflateZlib(packed, out), InflateStatus::kWrongSize) << size;
+    for (const int kind : {0, 1, 3}) {
+        const Bytes raw = Sample(kind, 5000, random);
+        const Bytes packed = Pack(raw, 6, Z_DEFAULT_STRATEGY);
+        for (const std::size_t size :
+             {std::size_t{0}, raw.size() - 1, raw.size() - 100, raw.size() - 1000, raw.size() + 1, raw.size() + 300}) {
+            Bytes out(size);
+            EXPECT_EQ(InflateZlib(packed, out), InflateStatus::kWrongSize) << "kind " << kind << " size " << size;
+        }
     }
 }
 

@@ -125,5 +125,30 @@ TEST(PngKernels, ConvertersAndAdlerAgreeOnEveryLength) {
     }
 }
 
+// Every length to 400 at every alignment, and past the folding loop's 64-byte steps, from a
+// start of nothing and from a running value.
+TEST(PngKernels, CrcAgreesWithZlibOnEveryLengthAndAlignment) {
+    const PngKernels* vector = Vector();
+    if (!vector) GTEST_SKIP() << "no vector kernels on this processor";
+    const unsigned seed = 9001;
+    std::mt19937 random(seed);
+    Bytes bytes(70000);
+    for (auto& v : bytes)
+        v = static_cast<std::uint8_t>(random());
+    auto check = [&](std::size_t at, std::size_t n, std::uint32_t start) {
+        const auto zlib = static_cast<std::uint32_t>(crc32(start, bytes.data() + at, static_cast<uInt>(n)));
+        ASSERT_EQ(vector->Crc32(start, bytes.data() + at, n), zlib)
+            << "seed " << seed << " at " << at << " length " << n << " start " << start;
+    };
+    for (std::size_t n = 0; n <= 400; ++n) {
+        for (std::size_t at = 0; at < 16; ++at) {
+            check(at, n, 0);
+            check(at, n, static_cast<std::uint32_t>(random()));
+        }
+    }
+    for (const std::size_t n : {4095u, 4096u, 4097u, 65535u, 69999u})
+        check(1, n, 0x12345678u);
+}
+
 }  // namespace
 }  // namespace zindra

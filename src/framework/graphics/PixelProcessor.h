@@ -1,0 +1,25 @@
+// The processor features the pixel code chooses its routines by, probed once for the whole
+// program, and the one switch that forces the plain routines everywhere.
+#pragma once
+
+namespace zindra {
+
+struct ProcessorFeatures {
+    bool Sse2 = false;
+    bool Sse41 = false;
+    bool Pclmul = false;
+    bool Avx2 = false;  // and the system saves the 256-bit registers across task switches
+};
+
+// What this processor runs (all false off x86-64), whatever the switch says: the sets of vector
+// routines that exist here, for tests to check them against the plain ones.
+const ProcessorFeatures& ProbedFeatures();
+
+// True when ZINDRA_SCALAR=1 is in the environment (read once): every pixel routine that picks
+// a version at start takes its plain one then, for diagnosis.
+bool ScalarForced();
+
+// The features the routines in use may rely on: the probed ones, or none when ScalarForced().
+const ProcessorFeatures& PixelFeatures();
+
+}  // namespace zindra
