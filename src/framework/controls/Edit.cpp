@@ -148,11 +148,11 @@ void TEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
         autoSelect_ = keepSelect;
         // The caret goes after the longest head of the text that ends left of the click; heads only
         // grow, so measuring stops at the first one that reaches past it.
-        const FontSpec spec = Font()->Spec();
+        const FontDescription description = Font()->Description();
         const std::string_view text(text_);
         int best = 0;
         while (best < static_cast<int>(text.size()) &&
-               TextLeft() + FontEngine::Instance().TextExtent(spec, text.substr(0, best + 1)).Width <= x)
+               TextLeft() + FontEngine::Instance().TextExtent(description, text.substr(0, best + 1)).Width <= x)
             ++best;
         SetCaret(best);
     }

@@ -104,7 +104,7 @@ void TCanvas::LineTo(int x, int y) {
 }
 
 Size TCanvas::TextExtent(std::string_view text) {
-    return FontEngine::Instance().TextExtent(font_.Spec(), text, state_.Extra);
+    return FontEngine::Instance().TextExtent(font_.Description(), text, state_.Extra);
 }
 
 platform::Rect TCanvas::TextRectOf(int x, int y, std::string_view text) {
@@ -114,13 +114,13 @@ platform::Rect TCanvas::TextRectOf(int x, int y, std::string_view text) {
 
 void TCanvas::TextOut(int x, int y, std::string_view text) {
     if (state_.Brush.Style != TBrushStyle::bsClear) FillRect(TextRectOf(x, y, text));
-    FontEngine::Instance().DrawText(target_, x + origin_.X, y + origin_.Y, font_.Spec(), text,
+    FontEngine::Instance().DrawText(target_, x + origin_.X, y + origin_.Y, font_.Description(), text,
                                     ColorToPixel(font_.Color()), state_.Extra, state_.Clip);
 }
 
 int TCanvas::DrawText(std::string_view text, Rect& rect, std::uint32_t format) {
     Rect r = ToTarget(rect);
-    const int height = FontEngine::Instance().DrawTextFormatted(target_, r, font_.Spec(), text, format,
+    const int height = FontEngine::Instance().DrawTextFormatted(target_, r, font_.Description(), text, format,
                                                                 ColorToPixel(font_.Color()), state_.Extra, state_.Clip);
     if (format & DT_CALCRECT) rect = r.Offset(-origin_.X, -origin_.Y);
     return height;

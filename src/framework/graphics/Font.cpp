@@ -93,7 +93,7 @@ void TFont::Assign(const TFont& other) {
     Changed();
 }
 
-FontSpec TFont::Spec() const {
+FontDescription TFont::Description() const {
     return {name_,
             height_,
             (style_ & fsBold) != 0,

@@ -33,7 +33,7 @@ public:
     void SetCharset(int charset);
 
     void Assign(const TFont& other);
-    FontSpec Spec() const;
+    FontDescription Description() const;
 
     TNotifyEvent OnChange;
 

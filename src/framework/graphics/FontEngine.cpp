@@ -93,7 +93,7 @@ struct FontEngine::State {
         return best;
     }
 
-    text::FontInstance& Resolve(const FontSpec& request) {
+    text::FontInstance& Resolve(const FontDescription& request) {
         InstanceKey key{Fallback.get(), request.Height, request.Bold, request.Italic};
         if (FaceEntry* f = Choose(LowerCase(request.Family), request.Bold, request.Italic)) {
             key = {f->Face.get(), request.Height, request.Bold && !f->Bold, request.Italic && !f->Italic};
@@ -144,28 +144,29 @@ bool FontEngine::HasFallback() const {
     return state_->Fallback != nullptr;
 }
 
-TextMetrics FontEngine::Metrics(const FontSpec& request) {
+TextMetrics FontEngine::Metrics(const FontDescription& request) {
     const std::lock_guard lock(mutex_);
     return state_->Resolve(request).Metrics();
 }
 
-Size FontEngine::TextExtent(const FontSpec& request, std::string_view text, int extraSpacing) {
+Size FontEngine::TextExtent(const FontDescription& request, std::string_view text, int extraSpacing) {
     const std::lock_guard lock(mutex_);
     text::FontInstance& font = state_->Resolve(request);
     const std::int64_t width = text::MeasureRun(font, text, extraSpacing);
     return {static_cast<int>(std::clamp<std::int64_t>(width, INT32_MIN, INT32_MAX)), font.Metrics().Height};
 }
 
-void FontEngine::DrawText(Bitmap32& dst, int x, int y, const FontSpec& request, std::string_view text, Pixel color,
-                          int extraSpacing, const platform::Rect& clip) {
+void FontEngine::DrawText(Bitmap32& dst, int x, int y, const FontDescription& request, std::string_view text,
+                          Pixel color, int extraSpacing, const platform::Rect& clip) {
     const std::lock_guard lock(mutex_);
     text::FontInstance& font = state_->Resolve(request);
     const platform::Rect area = raster::DrawableArea(dst, clip);
     if (!area.IsEmpty()) text::DrawRun(font, request, dst, x, y, text, color, extraSpacing, area);
 }
 
-int FontEngine::DrawTextFormatted(Bitmap32& dst, platform::Rect& rect, const FontSpec& request, std::string_view text,
-                                  std::uint32_t format, Pixel color, int extraSpacing, const platform::Rect& clip) {
+int FontEngine::DrawTextFormatted(Bitmap32& dst, platform::Rect& rect, const FontDescription& request,
+                                  std::string_view text, std::uint32_t format, Pixel color, int extraSpacing,
+                                  const platform::Rect& clip) {
     const std::lock_guard lock(mutex_);
     return text::DrawFormatted(state_->Resolve(request), request, dst, rect, text, format, color, extraSpacing, clip);
 }

@@ -16,7 +16,7 @@ namespace zindra {
 
 // A logical font as LOGFONT describes it. Height follows Windows: negative is the character (em)
 // height in pixels, positive the cell height (ascent + descent), 0 a cell height of 13 pixels.
-struct FontSpec {
+struct FontDescription {
     std::string Family;
     int Height = 0;
     bool Bold = false;
@@ -82,20 +82,20 @@ public:
 
     // The members below throw EInvalidOperation when the family is not registered and no fallback
     // is. Bold and italic without a face of their own are synthesised (emboldened, sheared).
-    TextMetrics Metrics(const FontSpec& request);
+    TextMetrics Metrics(const FontDescription& request);
     // TextExtent as GetTextExtentPoint32 with SetTextCharacterExtra(extraSpacing): every
     // character's advance plus extraSpacing, by the cell height.
-    Size TextExtent(const FontSpec& request, std::string_view text, int extraSpacing = 0);
+    Size TextExtent(const FontDescription& request, std::string_view text, int extraSpacing = 0);
     // TextOut with TA_TOP | TA_LEFT: (x, y) is the top-left of the first character cell. Control
     // characters are not interpreted.
-    void DrawText(Bitmap32& dst, int x, int y, const FontSpec& request, std::string_view text, Pixel color,
+    void DrawText(Bitmap32& dst, int x, int y, const FontDescription& request, std::string_view text, Pixel color,
                   int extraSpacing, const platform::Rect& clip);
     // DrawText with the DT_ flags above. Lines break at CR, LF and CR LF (not with DT_SINGLELINE)
     // and, with DT_WORDBREAK, at spaces and tabs; a word wider than the rectangle stays whole.
     // Without DT_NOPREFIX "&x" underlines x and "&&" is "&". DT_CALCRECT only measures: rect's
     // right and bottom become the text's extent and dst is not touched. Returns the text height
     // (for DT_VCENTER or DT_BOTTOM lines, from rect's top to the text's bottom), 0 for no text.
-    int DrawTextFormatted(Bitmap32& dst, platform::Rect& rect, const FontSpec& request, std::string_view text,
+    int DrawTextFormatted(Bitmap32& dst, platform::Rect& rect, const FontDescription& request, std::string_view text,
                           std::uint32_t format, Pixel color, int extraSpacing, const platform::Rect& clip);
 
 private:

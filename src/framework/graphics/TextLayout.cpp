@@ -17,7 +17,7 @@ std::int64_t MeasureRun(FontInstance& font, std::string_view text, int extraSpac
     return width;
 }
 
-void DrawRun(FontInstance& font, const FontSpec& request, Bitmap32& dst, int x, int y, std::string_view text,
+void DrawRun(FontInstance& font, const FontDescription& request, Bitmap32& dst, int x, int y, std::string_view text,
              Pixel color, int extraSpacing, const Rect& area) {
     const std::int64_t baseline = std::int64_t{y} + font.Metrics().Ascent;
     std::int64_t pen = x;
@@ -125,7 +125,7 @@ public:
     }
 
     // Draws the cells of a line with the pen starting at x; decorations follow request.
-    void Draw(const Line& line, const FontSpec& request, Bitmap32& dst, std::int64_t x, std::int64_t baseline,
+    void Draw(const Line& line, const FontDescription& request, Bitmap32& dst, std::int64_t x, std::int64_t baseline,
               Pixel color, const Rect& area) const {
         std::int64_t pen = x;
         for (std::size_t i = line.Begin; i < line.End; ++i) {
@@ -182,7 +182,7 @@ std::int64_t LineLeft(const Rect& rect, std::uint32_t format, std::int64_t width
 
 }  // namespace
 
-int DrawFormatted(FontInstance& font, const FontSpec& request, Bitmap32& dst, Rect& rect, std::string_view text,
+int DrawFormatted(FontInstance& font, const FontDescription& request, Bitmap32& dst, Rect& rect, std::string_view text,
                   std::uint32_t format, Pixel color, int extraSpacing, const Rect& clip) {
     if (text.empty()) {
         if ((format & DT_CALCRECT) != 0) rect = {rect.Left, rect.Top, rect.Left, rect.Top};

@@ -15,11 +15,11 @@ namespace zindra::text {
 std::int64_t MeasureRun(FontInstance& font, std::string_view text, int extraSpacing);
 
 // TextOut with the top-left of the first cell at (x, y), decorated as request asks; area is on dst.
-void DrawRun(FontInstance& font, const FontSpec& request, Bitmap32& dst, int x, int y, std::string_view text,
+void DrawRun(FontInstance& font, const FontDescription& request, Bitmap32& dst, int x, int y, std::string_view text,
              Pixel color, int extraSpacing, const platform::Rect& area);
 
 // FontEngine::DrawTextFormatted once the font is resolved.
-int DrawFormatted(FontInstance& font, const FontSpec& request, Bitmap32& dst, platform::Rect& rect,
+int DrawFormatted(FontInstance& font, const FontDescription& request, Bitmap32& dst, platform::Rect& rect,
                   std::string_view text, std::uint32_t format, Pixel color, int extraSpacing,
                   const platform::Rect& clip);
 

@@ -86,7 +86,7 @@ TEST_F(ControlsTest, AClickPutsTheCaretAfterTheLettersLeftOfItAndSelectsNothing)
     edit->Font()->SetSize(24);  // letters wide enough that the margins cannot decide the answer
     edit->SetText("ABCD");
     const auto width = [&](const char* head) {
-        return FontEngine::Instance().TextExtent(edit->Font()->Spec(), head).Width;
+        return FontEngine::Instance().TextExtent(edit->Font()->Description(), head).Width;
     };
     const auto clickAt = [&](int xInBox) {
         world.machine.Input().Click(10 + xInBox, 25, platform::MouseButton::Left);

@@ -59,15 +59,16 @@ protected:
         ASSERT_FALSE(Sans().empty()) << "the tests need " << kSansPath;
         engine_.SetFallback(Sans());
     }
-    Size Extent(const FontSpec& request, std::string_view text, int extra = 0) {
+    Size Extent(const FontDescription& request, std::string_view text, int extra = 0) {
         return engine_.TextExtent(request, text, extra);
     }
-    Bitmap32 Draw(const FontSpec& request, std::string_view text, int w = 200, int h = 40) {
+    Bitmap32 Draw(const FontDescription& request, std::string_view text, int w = 200, int h = 40) {
         Bitmap32 b(w, h, kWhite);
         engine_.DrawText(b, 3, 2, request, text, kInk, 0, kNoClip);
         return b;
     }
-    int Formatted(Rect& rect, std::string_view text, std::uint32_t format, const FontSpec& request = {"Any", -12}) {
+    int Formatted(Rect& rect, std::string_view text, std::uint32_t format,
+                  const FontDescription& request = {"Any", -12}) {
         Bitmap32 unused(1, 1);
         return engine_.DrawTextFormatted(unused, rect, request, text, format | DT_CALCRECT, kInk, 0, kNoClip);
     }
@@ -131,8 +132,8 @@ TEST_F(FontEngineTest, FamiliesMatchWithoutCaseAndPreferRealFaces) {
 }
 
 TEST_F(FontEngineTest, RenderingIsDeterministicAndInsideTheCell) {
-    for (const FontSpec& request :
-         {FontSpec{"Any", -13}, FontSpec{"Any", 16, true}, FontSpec{"Any", -20, false, false, true}}) {
+    for (const FontDescription& request : {FontDescription{"Any", -13}, FontDescription{"Any", 16, true},
+                                           FontDescription{"Any", -20, false, false, true}}) {
         const Bitmap32 a = Draw(request, "Hamburgefonstiv");
         FontEngine other;
         other.SetFallback(Sans());
@@ -155,7 +156,7 @@ TEST_F(FontEngineTest, RenderingIsDeterministicAndInsideTheCell) {
 }
 
 TEST_F(FontEngineTest, ClippedTextIsTheUnclippedTextCut) {
-    const FontSpec request{"Any", -18, false, false, true, true};
+    const FontDescription request{"Any", -18, false, false, true, true};
     const Bitmap32 full = Draw(request, "Clip at every edge");
     for (const Rect& clip : {Rect{10, 5, 60, 15}, Rect{0, 0, 4, 40}, Rect{50, 18, 200, 40}, Rect{-9, -9, 30, 8}}) {
         Bitmap32 b(200, 40, kWhite);
@@ -210,7 +211,7 @@ TEST_F(FontEngineTest, AnsiTextUsesCodePage1252) {
 }
 
 TEST_F(FontEngineTest, WordWrapBreaksAtSpacesOnly) {
-    const FontSpec request{"Any", -12};
+    const FontDescription request{"Any", -12};
     const int line = engine_.Metrics(request).Height;
     const int all = Extent(request, "aaa bbb ccc").Width;
     Rect r{0, 0, all, 0};
@@ -232,7 +233,7 @@ TEST_F(FontEngineTest, WordWrapBreaksAtSpacesOnly) {
 }
 
 TEST_F(FontEngineTest, PrefixesTabsAndAlignment) {
-    const FontSpec request{"Any", -12};
+    const FontDescription request{"Any", -12};
     Rect r{0, 0, 500, 0};
     Formatted(r, "&File", 0);
     EXPECT_EQ(r.Right, Extent(request, "File").Width);
@@ -266,7 +267,7 @@ TEST_F(FontEngineTest, PrefixesTabsAndAlignment) {
 }
 
 TEST_F(FontEngineTest, PrefixUnderlinesOnlyItsLetter) {
-    const FontSpec request{"Any", -20};
+    const FontDescription request{"Any", -20};
     Rect r{0, 0, 200, 40};
     Bitmap32 marked(200, 40, kWhite), plain(200, 40, kWhite);
     engine_.DrawTextFormatted(marked, r, request, "a&bc", 0, kInk, 0, kNoClip);
@@ -279,7 +280,7 @@ TEST_F(FontEngineTest, PrefixUnderlinesOnlyItsLetter) {
 }
 
 TEST_F(FontEngineTest, CalcRectHoldsWhatIsDrawn) {
-    const FontSpec request{"Any", -14};
+    const FontDescription request{"Any", -14};
     const std::string text = "Start the suite\r\nwith a longer second line that wraps\tand tabs";
     for (const std::uint32_t format : {DT_WORDBREAK | DT_EXPANDTABS, DT_WORDBREAK | DT_CENTER, std::uint32_t{0}}) {
         Rect measured{4, 3, 150, 3};

@@ -142,7 +142,7 @@ TEST(ShapeHint, TheMenuLookIsALightYellowRectangleOfTheTextsSizePlusSix) {
     font.SetName("Arial");
     font.SetHeight(-16);
     font.SetStyle(fsBold);
-    const Size text = FontEngine::Instance().TextExtent(font.Spec(), "Exit Zindra!");
+    const Size text = FontEngine::Instance().TextExtent(font.Description(), "Exit Zindra!");
     EXPECT_EQ(shown->BoundsRect(), Rect::FromBounds(401, 300 - text.Height - 7, text.Width + 6, text.Height + 6));
     const Bitmap32 seen = stage.Shown(*shown);
     const int w = seen.Width() - 1, h = seen.Height() - 1;
@@ -176,7 +176,7 @@ TEST(ShapeHint, WrapsAtAQuarterOfTheScreenOrEveryWordWithMaxWidthZero) {
     const std::string words = "Kies een van die ses opsies om te begin leer en oefen";
     Stage stage(words);
     stage.MenuLook();
-    const TextMetrics metrics = FontEngine::Instance().Metrics(stage.hint->GetFont().Spec());
+    const TextMetrics metrics = FontEngine::Instance().Metrics(stage.hint->GetFont().Description());
     const Rect quarter = stage.HintAt(400, 300)->BoundsRect();
     EXPECT_LE(quarter.Width() - 6, 200);
     EXPECT_GT(quarter.Width() - 6, 150);
@@ -194,7 +194,7 @@ TEST(ShapeHint, WrapsAtAQuarterOfTheScreenOrEveryWordWithMaxWidthZero) {
     EXPECT_EQ(column.Height() - 6, 12 * metrics.Height);
     int widest = 0;
     for (const char* word : {"Kies", "een", "van", "die", "ses", "opsies", "om", "te", "begin", "leer", "en", "oefen"})
-        widest = std::max(widest, FontEngine::Instance().TextExtent(narrow.hint->GetFont().Spec(), word).Width);
+        widest = std::max(widest, FontEngine::Instance().TextExtent(narrow.hint->GetFont().Description(), word).Width);
     EXPECT_EQ(column.Width() - 6, widest);
 }
 
@@ -238,7 +238,7 @@ TEST(ShapeHint, AnEmptyTextStillGivesASmallShape) {
     stage.world.machine.Input().MoveTo(400, 300);
     window->ActivateHint({}, "");
     stage.world.Settle();
-    const Size space = FontEngine::Instance().TextExtent(stage.hint->GetFont().Spec(), " ");
+    const Size space = FontEngine::Instance().TextExtent(stage.hint->GetFont().Description(), " ");
     EXPECT_EQ(window->Width(), std::max(space.Width + 6, 46) + 6 + 23);
     EXPECT_EQ(window->Height(), space.Height + 6 + 6 + 18);
     EXPECT_TRUE(golden::MatchesGoldenFile(stage.Shown(*window), "hint-empty-text"));
