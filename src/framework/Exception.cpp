@@ -9,4 +9,8 @@ std::string FormatMessage(const std::string& format, const std::string& argument
     return format.substr(0, at) + argument + format.substr(at + 2);
 }
 
+void ThrowAssignError(const std::string& source, const std::string& target) {
+    throw EConvertError(FormatMessage(FormatMessage(kSAssignError, source), target));
+}
+
 }  // namespace zindra

@@ -30,13 +30,20 @@ ZINDRA_EXCEPTION(EInvalidGraphic, Exception);
 ZINDRA_EXCEPTION(EInvalidOperation, Exception);
 ZINDRA_EXCEPTION(EJPEG, Exception);
 ZINDRA_EXCEPTION(ELayoutError, Exception);
+ZINDRA_EXCEPTION(EClipboardException, Exception);
 
 // The runtime's texts that messages are built from.
 inline constexpr const char* kSFOpenError = "Cannot open file %s";
 inline constexpr const char* kSReadError = "Stream read error";
 inline constexpr const char* kSUnknown = "(Unknown)";
+inline constexpr const char* kSAssignError = "Cannot assign a %s to a %s";
+inline constexpr const char* kSCannotOpenClipboard = "Cannot open clipboard";
+inline constexpr const char* kSUnknownClipboardFormat = "Unsupported clipboard format";
 
 // Replaces the first %s of a runtime text.
 std::string FormatMessage(const std::string& format, const std::string& argument);
+
+// EConvertError for a copy between two kinds that cannot be copied into each other.
+[[noreturn]] void ThrowAssignError(const std::string& source, const std::string& target);
 
 }  // namespace zindra

@@ -166,15 +166,8 @@ void TPngGraphic::Assign(const TGraphic& source) {
     } else if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
         AssignBitmap(*bitmap);
     } else {
-        throw EConvertError(std::string("Cannot assign a ") + source.ClassName() + " to a TPngGraphic");
+        ThrowAssignError(source.ClassName(), "TPngGraphic");
     }
-}
-
-std::unique_ptr<TBitmap> TPngGraphic::ClipboardBitmap() const {
-    auto bitmap = std::make_unique<TBitmap>();
-    bitmap->SetSize(Width(), Height());
-    Draw(bitmap->Canvas(), {0, 0, Width(), Height()});
-    return bitmap;
 }
 
 void TPngGraphic::LoadFromClipboardBitmap(const TBitmap& bitmap) {

@@ -99,10 +99,9 @@ public:
     void CreateBlank(int colourType, int bitDepth, std::uint32_t width, std::uint32_t height);
 
     // ---- the clipboard's picture ----
-    // What goes on the clipboard: the picture drawn on a bitmap of its size.
-    std::unique_ptr<TBitmap> ClipboardBitmap() const;
-    // Builds the picture from a bitmap read off the clipboard, without transparency.
-    void LoadFromClipboardBitmap(const TBitmap& bitmap);
+    // What goes there is the picture drawn on a bitmap of its size (TGraphic's way); what comes
+    // back builds the picture as AssignBitmap does, without transparency.
+    void LoadFromClipboardBitmap(const TBitmap& bitmap) override;
 
     // ---- contents ----
     TPngChunkList& Chunks() { return chunks_; }

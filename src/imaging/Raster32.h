@@ -67,10 +67,12 @@ public:
     void MakeOpaque();
 
     // ---- Pictures ----
-    // From null (empty), another TRaster32, a TBitmap, any other TGraphic or a TPicture; anything
-    // else throws EConvertError. One OnChange at the end, also when an exception passes.
+    // From null (empty), another TRaster32, a TBitmap, any other TGraphic, a TPicture or the
+    // TClipboard (its picture, made opaque); anything else throws EConvertError. One OnChange at
+    // the end, also when an exception passes.
     void Assign(const TPersistent* source);
-    // Into a TBitmap or a TPicture (made a 32-bit bitmap of this size); else EConvertError.
+    // Into a TBitmap or a TPicture (made a 32-bit bitmap of this size), or onto the TClipboard
+    // through such a bitmap; else EConvertError.
     void AssignTo(TPersistent& target) const;
     // The picture's own exceptions (unknown extension, unreadable file, decoder errors) reach the
     // caller, and the raster is then unchanged.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/Exception.h"
+#include "framework/app/Clipboard.h"
 #include "framework/graphics/BitmapGraphic.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Picture.h"
@@ -10,14 +12,6 @@
 #include "imaging/Raster32.h"
 
 namespace zindra {
-
-namespace {
-
-[[noreturn]] void AssignError(const char* source, const char* target) {
-    throw EConvertError(std::string("Cannot assign a ") + source + " to a " + target);
-}
-
-}  // namespace
 
 void TRaster32::Assign(const TPersistent* source) {
     StartUpdate();
@@ -76,15 +70,26 @@ void TRaster32::AssignFrom(const TPersistent* source) {
         } else {
             SetDimensions(0, 0);
         }
+    } else if (const auto* clipboard = dynamic_cast<const TClipboard*>(source)) {
+        // The clipboard is read as a picture reads it, and drawn like any other graphic.
+        TPicture fromClipboard(owner_);
+        clipboard->AssignTo(fromClipboard);
+        DrawGraphic(*fromClipboard.Graphic(), fromClipboard.Width(), fromClipboard.Height());
     } else {
-        AssignError(source->ClassName(), "TRaster32");
+        ThrowAssignError(source->ClassName(), "TRaster32");
     }
 }
 
 void TRaster32::AssignTo(TPersistent& target) const {
+    if (auto* clipboard = dynamic_cast<TClipboard*>(&target)) {
+        TBitmap bitmap;
+        AssignTo(bitmap);
+        clipboard->Assign(&bitmap);
+        return;
+    }
     TBitmap* bitmap = dynamic_cast<TBitmap*>(&target);
     if (auto* picture = dynamic_cast<TPicture*>(&target)) bitmap = picture->Bitmap();
-    if (!bitmap) AssignError("TRaster32", target.ClassName());
+    if (!bitmap) ThrowAssignError("TRaster32", target.ClassName());
     bitmap->SetBitsPerPixel(32);
     bitmap->SetSize(width_, height_);
     PaintToDC(bitmap->Canvas(), 0, 0);

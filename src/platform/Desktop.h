@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,14 @@ public:
     // with IDCANCEL when the sink says the program is ending.
     virtual int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                            std::uint32_t type) = 0;
+
+    // The clipboard's picture as a packed device-independent bitmap (CF_DIB: the header, any
+    // masks and colour table, then the rows). Putting one replaces everything the clipboard held.
+    // Unavailable: the clipboard could not be opened (another program held it longer than the
+    // back end waits) or could not take the data.
+    enum class ClipboardResult { Done, Unavailable, NoPicture };
+    virtual ClipboardResult PutClipboardPicture(std::span<const std::uint8_t> packedDib) = 0;
+    virtual ClipboardResult GetClipboardPicture(std::vector<std::uint8_t>& packedDib) = 0;
 };
 
 }  // namespace zindra::platform

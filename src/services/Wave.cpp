@@ -13,7 +13,6 @@ namespace zindra {
 namespace {
 
 // The runtime's texts that the runtime header does not carry.
-constexpr const char* kSAssignError = "Cannot assign a %s to a %s";
 constexpr const char* kSFCreateError = "Cannot create file %s";
 
 constexpr std::size_t kLengthPrefix = 4;
@@ -184,7 +183,7 @@ void TZkWave::Assign(const TPersistent* source) {
         Replace(wave->buffer_);
         return;
     }
-    throw EConvertError(FormatMessage(FormatMessage(kSAssignError, source->ClassName()), ClassName()));
+    ThrowAssignError(source->ClassName(), ClassName());
 }
 
 void TZkWave::ReadData(std::span<const std::uint8_t> stored) {

@@ -29,6 +29,11 @@ TApplication::TApplication(platform::Platform& platform)
     hintFactory_ = [](TApplication& app) { return new THintWindow(&app); };
 }
 
+TClipboard& TApplication::Clipboard() {
+    if (!clipboard_) clipboard_ = std::make_unique<TClipboard>(platform_.GetDesktop());
+    return *clipboard_;
+}
+
 TApplication::~TApplication() {
     Destroying();
     CancelHint();

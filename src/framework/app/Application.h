@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "framework/Component.h"
+#include "framework/app/Clipboard.h"
 #include "framework/app/MessageQueue.h"
 #include "framework/app/Screen.h"
 #include "framework/app/WindowTimers.h"
@@ -87,6 +88,8 @@ public:
     bool KillTimer(platform::WindowHandle window, std::uintptr_t id);
 
     TScreen& Screen() { return screen_; }
+    // The desktop's clipboard; made at the first use.
+    TClipboard& Clipboard();
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool show);
     int HintPause = 500;
@@ -124,6 +127,7 @@ private:
     void StartHintTimer(int delay);
 
     platform::Platform& platform_;
+    std::unique_ptr<TClipboard> clipboard_;
     MessageQueue queue_;
     WindowTimers timers_;
     TScreen screen_;

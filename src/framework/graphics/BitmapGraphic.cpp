@@ -86,6 +86,12 @@ std::unique_ptr<TGraphic> TBitmap::Clone() const {
     return copy;
 }
 
+std::unique_ptr<TBitmap> TBitmap::ClipboardBitmap() const {
+    auto copy = std::make_unique<TBitmap>(*this);
+    copy->OnChange = nullptr;
+    return copy;
+}
+
 void TBitmap::Assign(const TGraphic& source) {
     if (const auto* bitmap = dynamic_cast<const TBitmap*>(&source)) {
         *this = *bitmap;

@@ -30,6 +30,9 @@ public:
     Bitmap32 ToPixels() const override { return image_; }
     // Takes any picture's pixels.
     void Assign(const TGraphic& source);
+    // A bitmap goes on the clipboard as it is, at its own depth.
+    std::unique_ptr<TBitmap> ClipboardBitmap() const override;
+    void LoadFromClipboardBitmap(const TBitmap& bitmap) override { *this = bitmap; }
 
     // The colour drawn as see-through when Transparent is on; by default the bottom-left pixel.
     TColor TransparentColor() const;

@@ -160,7 +160,15 @@ void CheckFormat(Header& h) {
     }
 }
 
-Header ReadHeader(const ByteReader& in) {
+// A packed bitmap (the clipboard's form) has no file header to say where the rows start: they
+// follow the header, its masks and the colour table, whose length the header gives.
+std::size_t PackedPixelsAt(const Header& h) {
+    std::size_t entries = h.colorsUsed;
+    if (entries == 0 && h.bitsPerPixel <= 8) entries = std::size_t{1} << h.bitsPerPixel;
+    return Add(h.paletteAt, Mul(entries, h.entrySize));
+}
+
+Header ReadHeader(const ByteReader& in, bool packed) {
     in.Need(0, kFileHeaderSize + 4);
     if (in.At(0, 2)[0] != 'B' || in.At(0, 2)[1] != 'M') Invalid();
     const std::uint32_t headerSize = in.U32(kFileHeaderSize);
@@ -178,7 +186,7 @@ Header ReadHeader(const ByteReader& in) {
     if (h.width <= 0 || h.height <= 0 || h.width > Bitmap32::kMaxSide || h.height > Bitmap32::kMaxSide) Invalid();
     if (Mul(static_cast<std::size_t>(h.width), static_cast<std::size_t>(h.height)) > kMaxPixels) Invalid();
     CheckFormat(h);
-    h.pixelsAt = in.U32(10);
+    h.pixelsAt = packed ? PackedPixelsAt(h) : in.U32(10);
     if (h.pixelsAt < h.paletteAt || h.pixelsAt > in.Size()) Invalid();
     return h;
 }
@@ -341,11 +349,10 @@ void PutHeaders(std::vector<std::uint8_t>& out, const Bitmap32& image, int bitsP
         PutLe32(out, 0);  // end points and gamma, unused for sRGB
 }
 
-}  // namespace
-
-DecodedBmp DecodeBmp(std::span<const std::uint8_t> data) {
+// data is a whole file; for a packed bitmap, its file header is a stand-in that only says "BM".
+DecodedBmp Decode(std::span<const std::uint8_t> data, bool packed) {
     const ByteReader in(data);
-    const Header h = ReadHeader(in);
+    const Header h = ReadHeader(in, packed);
     DecodedBmp result;
     result.BitsPerPixel = h.bitsPerPixel;
     result.Palette = ReadPalette(in, h);
@@ -359,7 +366,7 @@ DecodedBmp DecodeBmp(std::span<const std::uint8_t> data) {
     return result;
 }
 
-std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
+std::vector<std::uint8_t> Encode(const Bitmap32& image, int bitsPerPixel, bool alphaHeader) {
     if (bitsPerPixel != 24 && bitsPerPixel != 32) {
         throw EInvalidOperation("Bitmaps can be saved with 24 or 32 bits per pixel, not " +
                                 std::to_string(bitsPerPixel));
@@ -367,7 +374,8 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
     if (image.Empty()) throw EInvalidOperation("Cannot save an empty bitmap");
     const Pixel* begin = image.Data();
     const Pixel* end = begin + static_cast<std::size_t>(image.Width()) * image.Height();
-    const bool alpha = bitsPerPixel == 32 && std::any_of(begin, end, [](Pixel p) { return PixelA(p) != 255; });
+    const bool alpha =
+        alphaHeader && bitsPerPixel == 32 && std::any_of(begin, end, [](Pixel p) { return PixelA(p) != 255; });
     const std::size_t bytesPerPixel = static_cast<std::size_t>(bitsPerPixel) / 8;
     const std::size_t stride = (image.Width() * bytesPerPixel + 3) / 4 * 4;
     const std::size_t imageSize = stride * image.Height();
@@ -388,6 +396,29 @@ std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
         out.resize(out.size() + stride - image.Width() * bytesPerPixel, 0);
     }
     return out;
+}
+
+}  // namespace
+
+DecodedBmp DecodeBmp(std::span<const std::uint8_t> data) {
+    return Decode(data, false);
+}
+
+DecodedBmp DecodePackedDib(std::span<const std::uint8_t> dib) {
+    std::vector<std::uint8_t> file{'B', 'M'};
+    file.resize(kFileHeaderSize);
+    file.insert(file.end(), dib.begin(), dib.end());
+    return Decode(file, true);
+}
+
+std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel) {
+    return Encode(image, bitsPerPixel, true);
+}
+
+std::vector<std::uint8_t> EncodePackedDib(const Bitmap32& image, int bitsPerPixel) {
+    std::vector<std::uint8_t> file = Encode(image, bitsPerPixel, false);
+    file.erase(file.begin(), file.begin() + kFileHeaderSize);
+    return file;
 }
 
 }  // namespace zindra

@@ -33,4 +33,12 @@ DecodedBmp DecodeBmp(std::span<const std::uint8_t> data);
 // 32-bit size fields.
 std::vector<std::uint8_t> EncodeBmp(const Bitmap32& image, int bitsPerPixel);
 
+// The clipboard's form of a bitmap (a packed DIB): the file without its 14-byte file header, the
+// rows following the header, its masks and its colour table. Reading accepts what DecodeBmp
+// does, with the same exception.
+DecodedBmp DecodePackedDib(std::span<const std::uint8_t> dib);
+// A 40-byte header and bottom-up rows; at 32 bits the alpha stays in each pixel's fourth byte,
+// where programs that read alpha from the clipboard look for it.
+std::vector<std::uint8_t> EncodePackedDib(const Bitmap32& image, int bitsPerPixel);
+
 }  // namespace zindra

@@ -6,6 +6,7 @@
 #include <map>
 #include <mutex>
 
+#include "framework/Exception.h"
 #include "framework/graphics/BitmapGraphic.h"
 #include "framework/graphics/JpegImage.h"
 #include "framework/layout/ClassInfo.h"
@@ -44,6 +45,17 @@ void TGraphic::SetTransparent(bool transparent) {
 
 void TGraphic::Changed() {
     if (OnChange) OnChange(this);
+}
+
+std::unique_ptr<TBitmap> TGraphic::ClipboardBitmap() const {
+    auto bitmap = std::make_unique<TBitmap>();
+    bitmap->SetSize(Width(), Height());
+    Draw(bitmap->Canvas(), {0, 0, Width(), Height()});
+    return bitmap;
+}
+
+void TGraphic::LoadFromClipboardBitmap(const TBitmap&) {
+    throw EInvalidGraphic(kSUnknownClipboardFormat);
 }
 
 void RegisterGraphicClass(const std::string& extension, GraphicFactory factory, const std::string& description) {

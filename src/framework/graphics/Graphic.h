@@ -17,6 +17,7 @@
 
 namespace zindra {
 
+class TBitmap;
 class TCanvas;
 
 class TGraphic : public TPersistent {
@@ -40,6 +41,13 @@ public:
         (void)destination;
         return false;
     }
+
+    // The clipboard carries bitmaps. What this picture puts there: by default, the picture drawn
+    // on a bitmap of its size.
+    virtual std::unique_ptr<TBitmap> ClipboardBitmap() const;
+    // Takes a bitmap read off the clipboard; a kind that cannot be made from one throws
+    // EInvalidGraphic("Unsupported clipboard format").
+    virtual void LoadFromClipboardBitmap(const TBitmap& bitmap);
 
     TNotifyEvent OnChange;
 

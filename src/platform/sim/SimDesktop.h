@@ -60,6 +60,13 @@ public:
     int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                    std::uint32_t type) override;
 
+    ClipboardResult PutClipboardPicture(std::span<const std::uint8_t> packedDib) override {
+        return machine_.Clipboard().Put(packedDib);
+    }
+    ClipboardResult GetClipboardPicture(std::vector<std::uint8_t>& packedDib) override {
+        return machine_.Clipboard().Get(packedDib);
+    }
+
     CursorHandle CurrentCursor() const { return cursor_; }
 
 private:

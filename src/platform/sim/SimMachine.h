@@ -9,6 +9,7 @@
 
 #include "platform/System.h"
 #include "platform/sim/Journal.h"
+#include "platform/sim/SimClipboard.h"
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimConfig.h"
 #include "platform/sim/SimHotKeys.h"
@@ -44,6 +45,7 @@ public:
     SimInput& Input() { return input_; }
     SimPointer& Pointer() { return pointer_; }
     SimMixers& Mixers() { return mixers_; }
+    SimClipboard& Clipboard() { return clipboard_; }
     const std::string& CDrive() const { return cDrive_; }
     WindowHandle TaskBar() const { return taskBar_; }
 
@@ -77,6 +79,7 @@ private:
     SimInput input_{*this};
     SimPointer pointer_{journal_};
     SimMixers mixers_{config_.Mixers, journal_, windows_};
+    SimClipboard clipboard_{journal_};
     std::string cDrive_;
     std::string ownedTempFolder_;  // removed with the machine
     WindowHandle taskBar_ = 0;

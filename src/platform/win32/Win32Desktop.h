@@ -87,6 +87,9 @@ public:
     int MessageBox(WindowHandle owner, const std::string& text, const std::string& caption,
                    std::uint32_t type) override;
 
+    ClipboardResult PutClipboardPicture(std::span<const std::uint8_t> packedDib) override;
+    ClipboardResult GetClipboardPicture(std::vector<std::uint8_t>& packedDib) override;
+
     // The picture kept for a window of ours, or nullptr; for tests.
     const Win32FrameBuffer* FrameOf(WindowHandle window) const;
     // Made at the first question about visual styles.

@@ -307,6 +307,67 @@ TEST(BmpEncode, TranslucentThirtyTwoBitKeepsAlpha) {
     EXPECT_EQ(DecodeBmp(EncodeBmp(picture, 24)).Pixels, opaque);
 }
 
+// The clipboard's packed form has no file header: the rows are found after the header, its masks
+// and the colour table, whose lengths the header alone gives.
+Bytes Packed(const Bytes& dib, const Bytes& table, const Bytes& pixels) {
+    Bytes b = dib;
+    for (const Bytes* part : {&table, &pixels})
+        b.insert(b.end(), part->begin(), part->end());
+    return b;
+}
+
+TEST(BmpPacked, FindsTheRowsAfterMasksAndColourTables) {
+    // Eight bits with a colour count of 5, then 1 bit without one (the whole 2-entry table).
+    ExpectRows(DecodePackedDib(Packed(Info(2, -2, 8, 0, 5), kQuads, {4, 1, 0, 0, 2, 3, 0, 0})).Pixels,
+               {{kOrange, kRed}, {kGreen, kBlue}});
+    ExpectRows(
+        DecodePackedDib(Packed(Info(2, 1, 1), Bytes(kQuads.begin(), kQuads.begin() + 8), {0x40, 0, 0, 0})).Pixels,
+        {{kBlack, kRed}});
+    // A 40-byte header with bit fields is followed by its three masks.
+    Bytes masks;
+    for (std::uint32_t m : {0xF800u, 0x07E0u, 0x001Fu})
+        PutLe32(masks, m);
+    ExpectRows(DecodePackedDib(Packed(Info(2, 1, 16, 3), masks, {0x00, 0xF8, 0x1F, 0x00})).Pixels, {{kRed, kBlue}});
+    // A colour table may come with true-colour rows too; it is skipped.
+    ExpectRows(DecodePackedDib(Packed(Info(1, 1, 24, 0, 2), Bytes(8, 0x55), {0, 0, 255, 0})).Pixels, {{kRed}});
+    // The core header's table has three bytes an entry.
+    ExpectRows(DecodePackedDib(Packed(Core(2, 1, 1), {0, 0, 255, 255, 0, 0}, {0x40, 0, 0, 0})).Pixels, {{kRed, kBlue}});
+}
+
+TEST(BmpPacked, DamagedOrShortDataIsAnInvalidBitmap) {
+    const Bytes good = Packed(Info(2, 1, 24), {}, {0, 0, 255, 0, 255, 0, 0, 0});
+    EXPECT_NO_THROW(DecodePackedDib(good));
+    for (std::size_t keep : {std::size_t{0}, std::size_t{3}, std::size_t{39}, good.size() - 1}) {
+        EXPECT_THROW(DecodePackedDib(Bytes(good.begin(), good.begin() + keep)), EInvalidGraphic) << keep;
+    }
+    // A colour count that runs past the data, and one larger than any data could hold.
+    EXPECT_THROW(DecodePackedDib(Packed(Info(1, 1, 8, 0, 200), kQuads, {0, 0, 0, 0})), EInvalidGraphic);
+    EXPECT_THROW(DecodePackedDib(Packed(Info(1, 1, 24, 0, 0xFFFFFFFFu), {}, {0, 0, 0, 0})), EInvalidGraphic);
+}
+
+TEST(BmpPacked, WritesAnInfoHeaderAndKeepsAlphaInTheFourthByte) {
+    for (int width = 1; width <= 3; ++width) {
+        const Bitmap32 picture = RandomPicture(width, 2, 5u + width, false);
+        for (int bpp : {24, 32}) {
+            const Bytes dib = EncodePackedDib(picture, bpp);
+            EXPECT_EQ(dib[0], 40);
+            EXPECT_EQ(dib[16], 0);  // BI_RGB even with alpha, as the clipboard's 32-bit pictures are
+            const std::size_t stride = (width * bpp / 8 + 3) / 4 * 4;
+            ASSERT_EQ(dib.size(), 40 + 2 * stride);
+            // The reader sees opaque pixels; the alpha is still in the bytes for those who look.
+            Bitmap32 opaque = picture;
+            for (int y = 0; y < 2; ++y) {
+                for (int x = 0; x < width; ++x)
+                    opaque.At(x, y) |= 0xFF000000u;
+            }
+            EXPECT_EQ(DecodePackedDib(dib).Pixels, opaque) << width << " at " << bpp;
+            if (bpp == 32) {
+                EXPECT_EQ(dib[40 + 3], PixelA(picture.At(0, 1)));
+            }
+        }
+    }
+}
+
 TEST(BmpEncode, RejectsOtherDepthsAndEmptyPictures) {
     EXPECT_THROW(EncodeBmp(Bitmap32(2, 2), 16), EInvalidOperation);
     EXPECT_THROW(EncodeBmp(Bitmap32(2, 2), 8), EInvalidOperation);

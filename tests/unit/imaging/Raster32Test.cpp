@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Resources.h"
+#include "framework/app/Clipboard.h"
 #include "framework/graphics/BitmapGraphic.h"
 #include "framework/graphics/BmpCodec.h"
 #include "framework/graphics/Colors.h"
@@ -312,6 +313,36 @@ TEST(TRaster32, AssignToMakesA32BitBitmapAndSaveAsBmpReadsBack) {
     std::vector<std::uint8_t> nothing;
     empty.SaveAsBmp(nothing);
     EXPECT_TRUE(nothing.empty());
+}
+
+TEST(TRaster32, TheClipboardTakesItsPixelsAndGivesThemBackOpaque) {
+    testing::SimWorld world;
+    TClipboard& clipboard = world.app->Clipboard();
+    TRaster32 r;
+    r.SetDimensions(3, 2);
+    for (int i = 0; i < 6; ++i)
+        r.Bits()[i] = 0x10203040u * static_cast<Pixel>(i + 1);  // alpha varies
+    r.AssignTo(clipboard);
+
+    TRaster32 back;
+    Listener listener(back);
+    back.Assign(&clipboard);
+    EXPECT_EQ(listener.log, "HRC");
+    TRaster32 opaque;
+    opaque.Assign(&r);
+    opaque.MakeOpaque();
+    EXPECT_TRUE(back.SameContent(&opaque));
+
+    // An empty raster puts nothing there, and a failed read leaves the raster unchanged but told.
+    TRaster32 empty;
+    EXPECT_EQ(MessageOf<EConvertError>([&] { empty.AssignTo(clipboard); }),
+              "EConvertError: Cannot assign a TBitmap to a TClipboard");
+    world.machine.Clipboard().SetHeldByAnotherProgram(true);
+    listener.log.clear();
+    EXPECT_EQ(MessageOf<EClipboardException>([&] { back.Assign(&clipboard); }),
+              "EClipboardException: Cannot open clipboard");
+    EXPECT_EQ(listener.log, "C");
+    EXPECT_TRUE(back.SameContent(&opaque));
 }
 
 class OtherRaster : public TRaster32 {

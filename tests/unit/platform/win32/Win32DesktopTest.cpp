@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <mutex>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "platform/win32/Win32Api.h"
 #include "platform/win32/Win32Clock.h"
 
 namespace zindra::platform::win32 {
@@ -434,6 +436,47 @@ TEST_F(Win32DesktopTest, CursorsAreMadeOnlyFromWholeImages) {
     CursorImage broken = image;
     broken.Image.Pixels.pop_back();
     EXPECT_EQ(desktop.CreateCursor(broken), 0u);
+}
+
+TEST_F(Win32DesktopTest, TheClipboardKeepsAPictureUntilItIsEmptiedAndWaitsOnlyBrieflyForAHolder) {
+    using Result = Desktop::ClipboardResult;
+    // One red pixel: a 40-byte header, 24 bits, then its padded row.
+    std::vector<std::uint8_t> dib = {40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+    dib.resize(40, 0);
+    dib.insert(dib.end(), {0, 0, 255, 0});
+    ASSERT_EQ(desktop.PutClipboardPicture(dib), Result::Done);
+    std::vector<std::uint8_t> back;
+    ASSERT_EQ(desktop.GetClipboardPicture(back), Result::Done);
+    // The system may hand back a block rounded up in size.
+    ASSERT_GE(back.size(), dib.size());
+    EXPECT_TRUE(std::equal(dib.begin(), dib.end(), back.begin()));
+
+    // Another thread holds it open for a window of its own, as another program would; afterwards
+    // it empties it.
+    std::atomic<int> stage{0};
+    std::thread holder([&] {
+        HWND window = ::CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+        const bool opened = window && ::OpenClipboard(window);
+        stage = opened ? 1 : 3;
+        while (opened && stage != 2)
+            ::Sleep(1);
+        if (opened) {
+            ::EmptyClipboard();
+            ::CloseClipboard();
+        }
+        if (window) ::DestroyWindow(window);
+    });
+    while (stage == 0)
+        ::Sleep(1);
+    if (stage == 3) {
+        holder.join();
+        FAIL() << "the other thread could not open the clipboard";
+    }
+    EXPECT_EQ(desktop.PutClipboardPicture(dib), Result::Unavailable);
+    EXPECT_EQ(desktop.GetClipboardPicture(back), Result::Unavailable);
+    stage = 2;
+    holder.join();
+    EXPECT_EQ(desktop.GetClipboardPicture(back), Result::NoPicture);
 }
 
 }  // namespace
