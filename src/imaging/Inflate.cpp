@@ -6,7 +6,18 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/graphics/PixelProcessor.h"
 #include "imaging/PngKernels.h"
+
+// The decoding loop is built twice, once for processors with BMI2, whose shifts by a register
+// are single flag-free instructions on the chain from one table lookup to the next; everything
+// it calls is inlined into each copy.
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#define ZINDRA_INFLATE_BMI2 1
+#define ZINDRA_HOT __attribute__((always_inline)) inline
+#else
+#define ZINDRA_HOT inline
+#endif
 
 namespace zindra {
 
@@ -104,42 +115,67 @@ bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool comp
     }
     if (maxLength != 0 && left > 0 && (completeRequired || maxLength != 1)) return false;
     const std::uint32_t invalid = MakeEntry(kInvalid, 0, 0, 1);
-    const int primarySize = 1 << tableBits;
-    for (int i = 0; i < primarySize; ++i)
-        table[i] = invalid;
     int nextCode[kMaxCodeBits + 2] = {};
     for (int len = 1, code = 0; len <= kMaxCodeBits; ++len) {
         code = (code + histogram[len - 1]) << 1;
         nextCode[len] = code;
     }
-    const int subBits = maxLength > tableBits ? maxLength - tableBits : 0;
-    int nextSub = primarySize;
-    int linkOf[1 << 11];  // subtable start by primary index, when made
-    std::memset(linkOf, -1, sizeof(int) * static_cast<std::size_t>(primarySize));
+    // Symbols in code order (by length, then by symbol).
+    int firstOfLength[kMaxCodeBits + 2] = {};
+    for (int len = 1; len <= kMaxCodeBits; ++len)
+        firstOfLength[len + 1] = firstOfLength[len] + histogram[len];
+    std::uint16_t sorted[288];
     for (int s = 0; s < count; ++s) {
-        const int len = lengths[s];
-        if (len == 0) continue;
-        const std::uint32_t reversed = Reverse(static_cast<std::uint32_t>(nextCode[len]++), len);
-        if (len <= tableBits) {
-            const std::uint32_t e = entryFor(s, static_cast<std::uint32_t>(len));
-            for (std::uint32_t i = reversed; i < static_cast<std::uint32_t>(primarySize); i += 1u << len)
-                table[i] = e;
-            continue;
+        if (lengths[s] != 0) sorted[firstOfLength[lengths[s]]++] = static_cast<std::uint16_t>(s);
+    }
+    const int used = firstOfLength[kMaxCodeBits];
+
+    // The primary table grows with the code length: the codes of one length take one entry each
+    // in a table of that many bits, which is then doubled by a copy (the bits after a code do not
+    // matter to it). Entries no code reaches stay invalid through every doubling.
+    int k = 0;
+    table[0] = table[1] = invalid;
+    for (int len = 1, size = 2; len <= tableBits; ++len) {
+        if (len > 1) {
+            std::memcpy(table + size, table, sizeof(std::uint32_t) * static_cast<std::size_t>(size));
+            size *= 2;
         }
-        const std::uint32_t low = reversed & static_cast<std::uint32_t>(primarySize - 1);
-        if (linkOf[low] < 0) {
+        for (int c = 0; c < histogram[len]; ++c, ++k) {
+            const int s = sorted[k];
+            table[Reverse(static_cast<std::uint32_t>(nextCode[len]++), len)] =
+                entryFor(s, static_cast<std::uint32_t>(len));
+        }
+    }
+
+    // Longer codes go to subtables linked from the primary entry of their first bits. In code
+    // order the codes that share one follow each other, so each subtable is made at its first.
+    const int subBits = maxLength > tableBits ? maxLength - tableBits : 0;
+    const std::uint32_t primaryMask = (1u << tableBits) - 1;
+    int nextSub = 1 << tableBits;
+    std::uint32_t lastLow = ~0u;
+    int start = 0;
+    for (; k < used; ++k) {
+        const int s = sorted[k];
+        const int len = lengths[s];
+        const std::uint32_t reversed = Reverse(static_cast<std::uint32_t>(nextCode[len]++), len);
+        const std::uint32_t low = reversed & primaryMask;
+        if (low != lastLow) {
             if (nextSub + (1 << subBits) > tableSize) return false;
-            linkOf[low] = nextSub;
+            lastLow = low;
+            start = nextSub;
             table[low] = MakeEntry(kLink, static_cast<std::uint32_t>(nextSub), static_cast<std::uint32_t>(subBits),
                                    static_cast<std::uint32_t>(tableBits));
-            for (int i = 0; i < (1 << subBits); ++i)
-                table[nextSub + i] = invalid;
+            // A complete code fills every subtable entry; only an incomplete one leaves gaps.
+            if (left != 0) {
+                for (int i = 0; i < (1 << subBits); ++i)
+                    table[nextSub + i] = invalid;
+            }
             nextSub += 1 << subBits;
         }
         const int rest = len - tableBits;
         const std::uint32_t e = entryFor(s, static_cast<std::uint32_t>(rest));
         for (std::uint32_t i = reversed >> tableBits; i < (1u << subBits); i += 1u << rest)
-            table[linkOf[low] + static_cast<int>(i)] = e;
+            table[start + static_cast<int>(i)] = e;
     }
     return true;
 }
@@ -171,7 +207,7 @@ public:
     InflateStatus Run();
 
 private:
-    void Refill() {
+    ZINDRA_HOT void Refill() {
         if (inEnd_ - in_ >= 8) {
             std::uint64_t word;
             std::memcpy(&word, in_, 8);  // little-endian machines only (all the program runs on)
@@ -204,6 +240,9 @@ private:
     InflateStatus Stored();
     bool DynamicTables();
     InflateStatus Codes(const std::uint32_t* lit, const std::uint32_t* dist);
+    InflateStatus CodesPlain(const std::uint32_t* lit, const std::uint32_t* dist);
+    InflateStatus CodesBmi2(const std::uint32_t* lit, const std::uint32_t* dist);
+    InflateStatus CodesBody(const std::uint32_t* lit, const std::uint32_t* dist);
     InflateStatus Trailer();
 
     const std::uint8_t* in_;
@@ -292,7 +331,7 @@ bool Inflater::DynamicTables() {
 
 // A match of length bytes from distance back. With fast, room for length + 16 bytes is checked by
 // the caller, so whole words may be written past the end (later bytes overwrite them).
-inline void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t length, bool fast) {
+ZINDRA_HOT void CopyMatch(std::uint8_t*& out, std::size_t distance, std::size_t length, bool fast) {
     const std::uint8_t* from = out - distance;
     std::uint8_t* const end = out + length;
     if (fast && distance >= 16) {
@@ -326,53 +365,60 @@ struct Cursor {
     std::uint8_t* Out;
 
     // Tops the buffer up to at least 56 bits from 8 bytes the caller has made sure are there.
-    void RefillWord() {
+    ZINDRA_HOT void RefillWord() {
         std::uint64_t word;
         std::memcpy(&word, In, 8);  // little-endian machines only (all the program runs on)
         Bits |= word << Count;
         In += (63 - Count) >> 3;
         Count |= 56;
     }
-    std::uint32_t Take(std::uint32_t n) {
+    ZINDRA_HOT std::uint32_t Take(std::uint32_t n) {
         const auto v = static_cast<std::uint32_t>(Bits & ((std::uint64_t{1} << n) - 1));
         Bits >>= n;
         Count -= n;
         return v;
     }
-    void Skip(std::uint32_t n) {
+    ZINDRA_HOT void Skip(std::uint32_t n) {
         Bits >>= n;
         Count -= n;
+    }
+    // An entry's code bits are at most 15, so the low 6 bits of the entry are its shift: the
+    // processor's shift takes just those, which keeps a mask off the chain from one table
+    // lookup to the next.
+    ZINDRA_HOT void SkipEntry(std::uint32_t e) {
+        Bits >>= (e & 63);
+        Count -= e & 63;
     }
 };
 
 constexpr std::uint32_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
 
-inline std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::uint64_t bits, int primaryBits) {
+ZINDRA_HOT std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::uint64_t bits, int primaryBits) {
     return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
 }
 
 // The rest of the literal/length entry e looked up at the cursor (its subtable's when it links to
 // one), its code bits taken.
-inline std::uint32_t Consume(Cursor& c, const std::uint32_t* lit, std::uint32_t e) {
+ZINDRA_HOT std::uint32_t Consume(Cursor& c, const std::uint32_t* lit, std::uint32_t e) {
     if (EntryKind(e) == kLink) {
         e = Lookup(lit, e, c.Bits, kLitBits);
         c.Skip(kLitBits);
     }
-    c.Skip(EntryBits(e));
+    c.SkipEntry(e);
     return e;
 }
 
 // The match whose length entry e was just taken: its extra bits, its distance (checked against
 // the output written so far) and the copy, when the output has room for it. kOk to go on.
-inline InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* dist, const std::uint8_t* outStart,
-                           const std::uint8_t* outEnd) {
+ZINDRA_HOT InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* dist, const std::uint8_t* outStart,
+                               const std::uint8_t* outEnd) {
     const std::size_t length = EntryValue(e) + c.Take(EntryExtra(e));
     std::uint32_t d = dist[c.Bits & kDistMask];
     if (EntryKind(d) == kLink) {
         d = Lookup(dist, d, c.Bits, kDistBits);
         c.Skip(kDistBits);
     }
-    c.Skip(EntryBits(d));
+    c.SkipEntry(d);
     const std::size_t distance = EntryValue(d) + c.Take(EntryExtra(d));
     if (EntryKind(d) != kDistance || distance > static_cast<std::size_t>(c.Out - outStart)) {
         return InflateStatus::kBadStream;
@@ -387,8 +433,8 @@ inline InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* dist
 // literals, so that only a match needs to look at the output's end (a word's overrun is allowed
 // where there is room for it). Stops with the cursor at a symbol's start when the room runs out,
 // and returns true with status set when the block ended, the stream is bad or too long.
-bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
-               std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
+ZINDRA_HOT bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
+                          std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
     constexpr std::size_t kInSlack = 24, kOutSlack = 3;
     if (inRoom < kInSlack || outRoom < kOutSlack) return false;
     const std::uint8_t* const inLimit = c.In + (inRoom - kInSlack);
@@ -400,15 +446,15 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
         // At least 56 bits after a refill: three literals of at most 11 bits from the primary
         // table, or a length and distance with their extra bits (48 at most) after one.
         if (IsLiteral(e)) {
-            c.Skip(EntryBits(e));
+            c.SkipEntry(e);
             *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
             e = lit[c.Bits & kLitMask];
             if (IsLiteral(e)) {
-                c.Skip(EntryBits(e));
+                c.SkipEntry(e);
                 *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
                 e = lit[c.Bits & kLitMask];
                 if (IsLiteral(e)) {
-                    c.Skip(EntryBits(e));
+                    c.SkipEntry(e);
                     *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
                     continue;
                 }
@@ -430,7 +476,7 @@ bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, c
     return false;
 }
 
-InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
+ZINDRA_HOT InflateStatus Inflater::CodesBody(const std::uint32_t* lit, const std::uint32_t* dist) {
     Cursor c{bits_, bitCount_, in_, out_};
     auto save = [&](InflateStatus status) {
         bits_ = c.Bits, bitCount_ = c.Count, in_ = c.In, out_ = c.Out;
@@ -459,6 +505,24 @@ InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dis
         const InflateStatus status = Match(c, e, dist, outStart_, outEnd_);
         if (status != InflateStatus::kOk) return save(status);
     }
+}
+
+InflateStatus Inflater::CodesPlain(const std::uint32_t* lit, const std::uint32_t* dist) {
+    return CodesBody(lit, dist);
+}
+
+#ifdef ZINDRA_INFLATE_BMI2
+__attribute__((target("bmi2"))) InflateStatus Inflater::CodesBmi2(const std::uint32_t* lit, const std::uint32_t* dist) {
+    return CodesBody(lit, dist);
+}
+#endif
+
+InflateStatus Inflater::Codes(const std::uint32_t* lit, const std::uint32_t* dist) {
+#ifdef ZINDRA_INFLATE_BMI2
+    static const bool bmi2 = PixelFeatures().Bmi2;
+    if (bmi2) return CodesBmi2(lit, dist);
+#endif
+    return CodesPlain(lit, dist);
 }
 
 InflateStatus Inflater::Trailer() {

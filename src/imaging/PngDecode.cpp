@@ -84,6 +84,17 @@ bool DecodePass(RowSource& source, ImageTarget& target, const PngRowLayout& layo
     for (std::uint32_t r = 0; r < height; ++r) {
         std::uint8_t* row = source.Next(rowBytes + 1);
         if (!row) return false;
+        const std::size_t stride = rowBytes + 1;
+        if (source.Whole() && r + 3 < height && row[0] == kFilterPaeth && row[stride] == kFilterPaeth &&
+            row[2 * stride] == kFilterPaeth && row[3 * stride] == kFilterPaeth) {
+            source.Next(3 * stride);
+            ActiveKernels().UnfilterPaethQuad(row + 1, stride, prev + 1, rowBytes, layout.FilterOffset);
+            for (int k = 0; k < 4; ++k)
+                target.Put(row + 1 + k * stride, width, y(r + static_cast<std::uint32_t>(k)), pass);
+            r += 3;
+            prev = row + 3 * stride;
+            continue;
+        }
         if (source.Whole() && r + 1 < height && row[0] == kFilterPaeth && row[rowBytes + 1] == kFilterPaeth) {
             std::uint8_t* next = source.Next(rowBytes + 1);
             ActiveKernels().UnfilterPaethPair(row + 1, next + 1, prev + 1, rowBytes, layout.FilterOffset);

@@ -60,8 +60,13 @@ void PaethPairPlain(std::uint8_t* first, std::uint8_t* second, const std::uint8_
     UnfilterRowScalar(4, second, first, length, offset);
 }
 
-const PngKernels kScalar{"scalar",       &UnfilterRowScalar, &PaethPairPlain, &RgbToBgrPlain, &RgbaToBgrAlphaPlain,
-                         &Adler32Scalar, &Crc32Scalar};
+void PaethQuadPlain(std::uint8_t* first, std::size_t stride, const std::uint8_t* prev, std::size_t length, int offset) {
+    for (int k = 0; k < 4; ++k, prev = first, first += stride)
+        UnfilterRowScalar(4, first, prev, length, offset);
+}
+
+const PngKernels kScalar{"scalar",       &UnfilterRowScalar,   &PaethPairPlain, &PaethQuadPlain,
+                         &RgbToBgrPlain, &RgbaToBgrAlphaPlain, &Adler32Scalar,  &Crc32Scalar};
 
 const PngKernels& StartupChoice() {
     static const PngKernels& chosen = [&]() -> const PngKernels& {

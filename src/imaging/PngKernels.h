@@ -17,6 +17,10 @@ struct PngKernels {
     // unfiltered: the same as unfiltering first and then second.
     void (*UnfilterPaethPair)(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length,
                               int offset);
+    // Four consecutive Paeth rows, each stride bytes after the one before (all filtered), the row
+    // above the first unfiltered: the same as unfiltering them in order.
+    void (*UnfilterPaethQuad)(std::uint8_t* first, std::size_t stride, const std::uint8_t* prev, std::size_t length,
+                              int offset);
     // 8-bit truecolour rows with an identity gamma table (the table argument is unused).
     RowDecodeFn Rgb8ToBgr;
     RowDecodeFn Rgba8ToBgrAlpha;

@@ -182,6 +182,120 @@ ZINDRA_SSE41 void UnfilterPaethPair(std::uint8_t* first, std::uint8_t* second, c
     Unfilter(4, second, first, length, offset);
 }
 
+// Four Paeth rows as two diagonal pairs, the second two steps behind the first: at step t the
+// first pair does pixel t of row 0 and t - 1 of row 1, the second pixel t - 2 of row 2 and t - 3 of
+// row 3. The second pair's row above is row 1, whose pixel t - 2 the first pair finished a step
+// before, still in its register. Two independent chains of dependent steps run side by side, so
+// the processor works on both at once.
+template <int Bpp>
+struct PaethQuadRun {
+    std::uint8_t* Row[4];
+    const std::uint8_t* Prev;
+    std::size_t Length, Pixels;
+    PaethPairState<Bpp> A, B;
+
+    std::uint32_t Word(const std::uint8_t* row, std::size_t pixel) const {
+        const std::size_t at = pixel * Bpp;
+        std::uint32_t w = 0;
+        std::memcpy(&w, row + at, at + 4 <= Length ? 4 : Bpp);
+        return w;
+    }
+    void Put(std::uint8_t* row, std::size_t pixel, std::uint32_t w) const {
+        const std::size_t at = pixel * Bpp;
+        std::memcpy(row + at, &w, at + 4 <= Length ? 4 : Bpp);
+    }
+    // The second pair's rows above: row 1's pixel from the first pair's last step, then its own
+    // first row's previous pixel.
+    ZINDRA_SSE41 static __m128i AboveOfSecond(const PaethPairState<Bpp>& a, const PaethPairState<Bpp>& b) {
+        return _mm_alignr_epi8(b.Result, a.Result, 8);
+    }
+    ZINDRA_SSE41 static __m128i Step(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, __m128i above) {
+        const __m128i low = _mm_set1_epi16(0xFF);
+        const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
+        const __m128i x = _mm_cvtepu8_epi16(
+            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
+        s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, above, s.Above), mine)), low);
+        s.Above = above;
+        return _mm_packus_epi16(s.Result, s.Result);
+    }
+    ZINDRA_SSE41 static __m128i AboveOfFirst(std::uint32_t p, const PaethPairState<Bpp>& a) {
+        return _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), a.Result);
+    }
+    // A step at the ends of the rows, where some of the four pixels are outside their row.
+    ZINDRA_SSE41 void EdgeStep(std::size_t t) {
+        const std::size_t n = Pixels;
+        const __m128i aboveOfSecond = AboveOfSecond(A, B);
+        if (t <= n) {
+            const __m128i bytes = Step(A, t < n ? Word(Row[0], t) : 0, t >= 1 ? Word(Row[1], t - 1) : 0,
+                                       AboveOfFirst(t < n ? Word(Prev, t) : 0, A));
+            if (t == 0) A.Result = _mm_and_si128(A.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
+            if (t < n) Put(Row[0], t, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
+            if (t >= 1) Put(Row[1], t - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+        }
+        if (t < 2) return;
+        const std::size_t u = t - 2;
+        const __m128i bytes = Step(B, u < n ? Word(Row[2], u) : 0, u >= 1 ? Word(Row[3], u - 1) : 0, aboveOfSecond);
+        if (u == 0) B.Result = _mm_and_si128(B.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
+        if (u < n) Put(Row[2], u, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
+        if (u >= 1) Put(Row[3], u - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+    }
+
+    ZINDRA_SSE41 void Run() {
+        const std::size_t n = Pixels;
+        // Whole words while row 0 has 4 bytes left at pixel t (the other rows are further back).
+        const std::size_t whole = Length >= 4 ? std::min(n, (Length - 4) / Bpp + 1) : 0;
+        std::size_t t = 0;
+        for (; t < 3 && t <= n + 2; ++t)
+            EdgeStep(t);
+        if (t < whole) {
+            // As in the pair, every step reads the next step's pixels before it writes its own.
+            std::uint32_t x0, x1, x2, x3;
+            std::memcpy(&x0, Row[0] + t * Bpp, 4);
+            std::memcpy(&x1, Row[1] + (t - 1) * Bpp, 4);
+            std::memcpy(&x2, Row[2] + (t - 2) * Bpp, 4);
+            std::memcpy(&x3, Row[3] + (t - 3) * Bpp, 4);
+            for (; t < whole; ++t) {
+                std::uint32_t p;
+                std::memcpy(&p, Prev + t * Bpp, 4);
+                const __m128i aboveOfSecond = AboveOfSecond(A, B);
+                const __m128i first = Step(A, x0, x1, AboveOfFirst(p, A));
+                const __m128i second = Step(B, x2, x3, aboveOfSecond);
+                if (t + 1 < whole) {
+                    std::memcpy(&x0, Row[0] + (t + 1) * Bpp, 4);
+                    std::memcpy(&x1, Row[1] + t * Bpp, 4);
+                    std::memcpy(&x2, Row[2] + (t - 1) * Bpp, 4);
+                    std::memcpy(&x3, Row[3] + (t - 2) * Bpp, 4);
+                }
+                const auto r0 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(first));
+                const auto r1 = static_cast<std::uint32_t>(_mm_extract_epi32(first, 1));
+                const auto r2 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(second));
+                const auto r3 = static_cast<std::uint32_t>(_mm_extract_epi32(second, 1));
+                std::memcpy(Row[3] + (t - 3) * Bpp, &r3, 4);
+                std::memcpy(Row[2] + (t - 2) * Bpp, &r2, 4);
+                std::memcpy(Row[1] + (t - 1) * Bpp, &r1, 4);
+                std::memcpy(Row[0] + t * Bpp, &r0, 4);
+            }
+        }
+        for (; t <= n + 2; ++t)
+            EdgeStep(t);
+    }
+};
+
+ZINDRA_SSE41 void UnfilterPaethQuad(std::uint8_t* first, std::size_t stride, const std::uint8_t* prev,
+                                    std::size_t length, int offset) {
+    if ((offset == 3 || offset == 4) && length % static_cast<std::size_t>(offset) == 0 && length != 0) {
+        std::uint8_t* rows[4] = {first, first + stride, first + 2 * stride, first + 3 * stride};
+        if (offset == 3) {
+            PaethQuadRun<3>{{rows[0], rows[1], rows[2], rows[3]}, prev, length, length / 3, {}, {}}.Run();
+        } else {
+            PaethQuadRun<4>{{rows[0], rows[1], rows[2], rows[3]}, prev, length, length / 4, {}, {}}.Run();
+        }
+        return;
+    }
+    UnfilterPaethPair(first, first + stride, prev, length, offset);
+    UnfilterPaethPair(first + 2 * stride, first + 3 * stride, first + stride, length, offset);
+}
+
 ZINDRA_SSE41 void UnfilterUp(std::uint8_t* row, const std::uint8_t* prev, std::size_t length) {
     std::size_t i = 0;
     for (; i + 16 <= length; i += 16) {
@@ -321,9 +435,10 @@ ZINDRA_CLMUL std::uint32_t Crc32Clmul(std::uint32_t crc, const std::uint8_t* byt
     return Crc32Scalar(~folded, end, length - whole);
 }
 
-const PngKernels kSse41{"sse4.1", &Unfilter, &UnfilterPaethPair, &RgbToBgr, &RgbaToBgrAlpha, &Adler32, &Crc32Scalar};
-const PngKernels kSse41Clmul{"sse4.1+pclmul", &Unfilter, &UnfilterPaethPair, &RgbToBgr,
-                             &RgbaToBgrAlpha, &Adler32,  &Crc32Clmul};
+const PngKernels kSse41{"sse4.1",  &Unfilter,       &UnfilterPaethPair, &UnfilterPaethQuad,
+                        &RgbToBgr, &RgbaToBgrAlpha, &Adler32,           &Crc32Scalar};
+const PngKernels kSse41Clmul{"sse4.1+pclmul", &Unfilter,       &UnfilterPaethPair, &UnfilterPaethQuad,
+                             &RgbToBgr,       &RgbaToBgrAlpha, &Adler32,           &Crc32Clmul};
 
 }  // namespace
 

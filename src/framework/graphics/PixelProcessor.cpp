@@ -24,9 +24,10 @@ ProcessorFeatures Probe() {
     f.Sse41 = (regs[2] & (1 << 19)) != 0;
     f.Pclmul = (regs[2] & (1 << 1)) != 0;
     const bool osSaves = (regs[2] & (1 << 27)) != 0 && (regs[2] & (1 << 28)) != 0;
-    if (highest >= 7 && osSaves && (_xgetbv(0) & 6) == 6) {
+    if (highest >= 7) {
         __cpuidex(regs, 7, 0);
-        f.Avx2 = (regs[1] & (1 << 5)) != 0;
+        f.Avx2 = osSaves && (_xgetbv(0) & 6) == 6 && (regs[1] & (1 << 5)) != 0;
+        f.Bmi2 = (regs[1] & (1 << 8)) != 0;
     }
 #elif (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
     // The compiler's run-time check also asks the system (XGETBV) before it reports AVX2.
@@ -35,6 +36,7 @@ ProcessorFeatures Probe() {
     f.Sse41 = __builtin_cpu_supports("sse4.1");
     f.Pclmul = __builtin_cpu_supports("pclmul");
     f.Avx2 = __builtin_cpu_supports("avx2");
+    f.Bmi2 = __builtin_cpu_supports("bmi2");
 #endif
     return f;
 }

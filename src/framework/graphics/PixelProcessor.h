@@ -9,6 +9,7 @@ struct ProcessorFeatures {
     bool Sse41 = false;
     bool Pclmul = false;
     bool Avx2 = false;  // and the system saves the 256-bit registers across task switches
+    bool Bmi2 = false;  // shifts by a register without touching the flags (the inflater's bit buffer)
 };
 
 // What this processor runs (all false off x86-64), whatever the switch says: the sets of vector

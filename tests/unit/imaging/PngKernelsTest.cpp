@@ -96,6 +96,34 @@ TEST(PngKernels, APairOfPaethRowsEqualsTheRowsOneAfterTheOther) {
     }
 }
 
+TEST(PngKernels, FourPaethRowsEqualTheRowsOneAfterTheOther) {
+    const unsigned seed = 4242;
+    std::mt19937 random(seed);
+    for (const PngKernels* kernels : {&ScalarKernels(), Vector()}) {
+        if (!kernels) continue;
+        for (const int offset : {1, 2, 3, 4, 6, 8}) {
+            for (std::size_t length = 0; length <= 200; ++length) {
+                // The last row ends the buffer, so a write past it is caught by the sanitizer.
+                const std::size_t stride = length + 1;
+                Bytes prev(length + 8), rows(3 * stride + length);
+                for (auto& v : prev)
+                    v = static_cast<std::uint8_t>(random());
+                for (auto& v : rows)
+                    v = static_cast<std::uint8_t>(random());
+                Bytes plain = rows, fast = rows;
+                const std::uint8_t* above = prev.data();
+                for (std::size_t k = 0; k < 4; ++k) {
+                    UnfilterRowScalar(4, plain.data() + k * stride, above, length, offset);
+                    above = plain.data() + k * stride;
+                }
+                kernels->UnfilterPaethQuad(fast.data(), stride, prev.data(), length, offset);
+                ASSERT_EQ(plain, fast) << kernels->Name << " seed " << seed << " offset " << offset << " length "
+                                       << length;
+            }
+        }
+    }
+}
+
 TEST(PngKernels, ConvertersAndAdlerAgreeOnEveryLength) {
     const PngKernels* vector = Vector();
     if (!vector) GTEST_SKIP() << "no vector kernels on this processor";
