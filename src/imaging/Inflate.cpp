@@ -24,7 +24,9 @@ namespace zindra {
 namespace {
 
 // A table entry: value in bits 16-31, kind in 12-15, extra bits in 8-11, code bits in 0-7.
-// For a subtable link, value is the subtable's start and extra its index bits.
+// For a subtable link, value is the subtable's start and extra its index bits. A primary
+// literal entry may stand for two literals whose codes fit its bits together: the first in bits
+// 16-23, the second in 24-31, and kPairFlag set (literals have no extra bits to need the field).
 enum Kind : std::uint32_t { kLiteral = 0, kLength = 1, kEnd = 2, kLink = 3, kInvalid = 4, kDistance = 5 };
 
 constexpr std::uint32_t MakeEntry(Kind kind, std::uint32_t value, std::uint32_t extra, std::uint32_t bits) {
@@ -40,6 +42,7 @@ constexpr Kind EntryKind(std::uint32_t e) {
 constexpr bool IsLiteral(std::uint32_t e) {
     return (e & 0xF000u) == 0;
 }
+constexpr std::uint32_t kPairFlag = 1u << 8;
 constexpr std::uint32_t EntryExtra(std::uint32_t e) {
     return (e >> 8) & 15;
 }
@@ -95,12 +98,46 @@ std::uint32_t Reverse(std::uint32_t code, int bits) {
            (16 - bits);
 }
 
+// The literals whose codes are shorter than the primary table's bits, shortest first.
+struct ShortLiterals {
+    struct Code {
+        std::uint32_t Reversed;
+        int Length;
+        int Symbol;
+    };
+    Code Codes[256];
+    int Count = 0;
+    void push_back(Code code) { Codes[Count++] = code; }
+};
+
+// Makes each primary entry that starts with a literal and holds the whole code of a second one
+// in its remaining bits stand for both, so that one lookup writes two bytes. Literal-heavy data
+// (photographs, where the shortest literal codes take 2 to 5 bits) then needs far fewer lookups,
+// each of which waits for the one before. Every pair of codes that fits is visited once and
+// writes exactly its own entries: those whose low bits are the first code, the next bits the
+// second.
+void PairLiterals(const ShortLiterals& shorts, std::uint32_t* table, int tableBits) {
+    const std::uint32_t size = 1u << tableBits;
+    for (int a = 0; a < shorts.Count; ++a) {
+        const ShortLiterals::Code& first = shorts.Codes[a];
+        for (int b = 0; b < shorts.Count && first.Length + shorts.Codes[b].Length <= tableBits; ++b) {
+            const ShortLiterals::Code& second = shorts.Codes[b];
+            const auto bits = static_cast<std::uint32_t>(first.Length + second.Length);
+            const std::uint32_t pair =
+                static_cast<std::uint32_t>(first.Symbol | second.Symbol << 8) << 16 | kPairFlag | bits;
+            for (std::uint32_t i = first.Reversed | second.Reversed << first.Length; i < size; i += 1u << bits)
+                table[i] = pair;
+        }
+    }
+}
+
 // Canonical Huffman decode table (RFC 1951 3.2.2). Follows zlib's rules for what it accepts:
 // no over-subscribed set; an incomplete set only for literal/length and distance codes with a
 // single one-bit code (complete is required for the code-length code); an empty set is allowed
 // and every entry then is invalid.
 bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool completeRequired,
-                std::uint32_t (*entryFor)(int, std::uint32_t), std::uint32_t* table, int tableSize) {
+                std::uint32_t (*entryFor)(int, std::uint32_t), std::uint32_t* table, int tableSize,
+                bool pairLiterals = false) {
     int histogram[kMaxCodeBits + 1] = {};
     int maxLength = 0;
     for (int s = 0; s < count; ++s) {
@@ -130,6 +167,7 @@ bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool comp
     }
     const int used = firstOfLength[kMaxCodeBits];
 
+    ShortLiterals shorts;
     // The primary table grows with the code length: the codes of one length take one entry each
     // in a table of that many bits, which is then doubled by a copy (the bits after a code do not
     // matter to it). Entries no code reaches stay invalid through every doubling.
@@ -142,10 +180,12 @@ bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool comp
         }
         for (int c = 0; c < histogram[len]; ++c, ++k) {
             const int s = sorted[k];
-            table[Reverse(static_cast<std::uint32_t>(nextCode[len]++), len)] =
-                entryFor(s, static_cast<std::uint32_t>(len));
+            const std::uint32_t reversed = Reverse(static_cast<std::uint32_t>(nextCode[len]++), len);
+            table[reversed] = entryFor(s, static_cast<std::uint32_t>(len));
+            if (pairLiterals && s < 256 && len < tableBits) shorts.push_back({reversed, len, s});
         }
     }
+    if (pairLiterals) PairLiterals(shorts, table, tableBits);
 
     // Longer codes go to subtables linked from the primary entry of their first bits. In code
     // order the codes that share one follow each other, so each subtable is made at its first.
@@ -189,7 +229,7 @@ struct FixedTables {
         std::memset(lengths + 144, 9, 112);
         std::memset(lengths + 256, 7, 24);
         std::memset(lengths + 280, 8, 8);
-        BuildTable(lengths, 288, kLitBits, false, &LitLenEntry, Lit.data(), kLitTableSize);
+        BuildTable(lengths, 288, kLitBits, false, &LitLenEntry, Lit.data(), kLitTableSize, true);
         std::memset(lengths, 5, 32);
         BuildTable(lengths, 32, kDistBits, false, &DistEntry, Dist.data(), kDistTableSize);
     }
@@ -325,7 +365,7 @@ bool Inflater::DynamicTables() {
         n += repeat;
     }
     if (lengths[256] == 0) return false;
-    return BuildTable(lengths, nlen, kLitBits, false, &LitLenEntry, lit_.data(), kLitTableSize) &&
+    return BuildTable(lengths, nlen, kLitBits, false, &LitLenEntry, lit_.data(), kLitTableSize, true) &&
            BuildTable(lengths + nlen, ndist, kDistBits, false, &DistEntry, dist_.data(), kDistTableSize);
 }
 
@@ -393,6 +433,14 @@ struct Cursor {
 
 constexpr std::uint32_t kLitMask = (1u << kLitBits) - 1, kDistMask = (1u << kDistBits) - 1;
 
+// The one or two literals of a primary entry; two bytes are written either way (the caller has
+// room for them), and the output moves on by as many as the entry holds.
+ZINDRA_HOT void PutLiterals(std::uint8_t*& out, std::uint32_t e) {
+    const auto both = static_cast<std::uint16_t>(e >> 16);
+    std::memcpy(out, &both, 2);
+    out += 1 + ((e & kPairFlag) >> 8);
+}
+
 ZINDRA_HOT std::uint32_t Lookup(const std::uint32_t* table, std::uint32_t e, std::uint64_t bits, int primaryBits) {
     return table[EntryValue(e) + ((bits >> primaryBits) & ((1u << EntryExtra(e)) - 1))];
 }
@@ -435,7 +483,8 @@ ZINDRA_HOT InflateStatus Match(Cursor& c, std::uint32_t e, const std::uint32_t* 
 // and returns true with status set when the block ended, the stream is bad or too long.
 ZINDRA_HOT bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32_t* dist, const std::uint8_t* outStart,
                           std::size_t inRoom, std::size_t outRoom, InflateStatus& status) {
-    constexpr std::size_t kInSlack = 24, kOutSlack = 3;
+    // Each of up to three lookups a step writes two bytes (the second only kept for a pair).
+    constexpr std::size_t kInSlack = 24, kOutSlack = 6;
     if (inRoom < kInSlack || outRoom < kOutSlack) return false;
     const std::uint8_t* const inLimit = c.In + (inRoom - kInSlack);
     std::uint8_t* const outEnd = c.Out + outRoom;
@@ -443,19 +492,19 @@ ZINDRA_HOT bool FastCodes(Cursor& c, const std::uint32_t* lit, const std::uint32
     while (c.In <= inLimit && c.Out <= outLimit) {
         c.RefillWord();
         std::uint32_t e = lit[c.Bits & kLitMask];
-        // At least 56 bits after a refill: three literals of at most 11 bits from the primary
-        // table, or a length and distance with their extra bits (48 at most) after one.
+        // At least 56 bits after a refill: three primary literal entries of at most 11 bits, or a
+        // length and distance with their extra bits (48 at most) after one.
         if (IsLiteral(e)) {
             c.SkipEntry(e);
-            *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+            PutLiterals(c.Out, e);
             e = lit[c.Bits & kLitMask];
             if (IsLiteral(e)) {
                 c.SkipEntry(e);
-                *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                PutLiterals(c.Out, e);
                 e = lit[c.Bits & kLitMask];
                 if (IsLiteral(e)) {
                     c.SkipEntry(e);
-                    *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+                    PutLiterals(c.Out, e);
                     continue;
                 }
             }
@@ -496,8 +545,10 @@ ZINDRA_HOT InflateStatus Inflater::CodesBody(const std::uint32_t* lit, const std
         const std::uint32_t e = Consume(c, lit, lit[c.Bits & kLitMask]);
         const Kind kind = EntryKind(e);
         if (kind == kLiteral) {
-            if (c.Out == outEnd_) return save(InflateStatus::kWrongSize);
+            const std::size_t count = (e & kPairFlag) != 0 ? 2 : 1;
+            if (static_cast<std::size_t>(outEnd_ - c.Out) < count) return save(InflateStatus::kWrongSize);
             *c.Out++ = static_cast<std::uint8_t>(EntryValue(e));
+            if (count == 2) *c.Out++ = static_cast<std::uint8_t>(EntryValue(e) >> 8);
             continue;
         }
         if (kind == kEnd) return save(InflateStatus::kOk);
