@@ -103,6 +103,23 @@ TEST(Inflate, AnOutputOfAnotherSizeIsRefused) {
     }
 }
 
+// A small alphabet written as literals only has codes short enough for two in one table entry:
+// the last pair must end the output exactly, and one byte less room must be refused, wherever
+// the end falls (the careful last steps near the output's end included).
+TEST(Inflate, PairedLiteralsEndExactlyWithTheOutput) {
+    std::mt19937 random(2026);
+    for (std::size_t size = 1; size <= 80; ++size) {
+        const Bytes raw = Sample(2, size, random);
+        const Bytes packed = Pack(raw, 6, Z_HUFFMAN_ONLY);
+        Bytes out(size);
+        ASSERT_EQ(InflateZlib(packed, out), InflateStatus::kOk) << "size " << size;
+        ASSERT_EQ(out, raw) << "size " << size;
+        Bytes shorter(size - 1), longer(size + 1);
+        EXPECT_EQ(InflateZlib(packed, shorter), InflateStatus::kWrongSize) << "size " << size;
+        EXPECT_EQ(InflateZlib(packed, longer), InflateStatus::kWrongSize) << "size " << size;
+    }
+}
+
 // Flipped bits, changed bytes and every cut: whatever the inflater takes, zlib takes the same.
 TEST(Inflate, NeverTakesAStreamZlibRefuses) {
     const unsigned seed = 99;
