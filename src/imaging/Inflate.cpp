@@ -613,6 +613,7 @@ InflateStatus Inflater::Run() {
 }  // namespace
 
 InflateStatus InflateZlib(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
+    ClearUpperVectorState();
     auto inflater = std::make_unique<Inflater>(in, out);
     return inflater->Run();
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "framework/Stream.h"
+#include "framework/graphics/PixelProcessor.h"
 #include "imaging/Inflate.h"
 #include "imaging/PngErrors.h"
 #include "imaging/PngGraphic.h"
@@ -112,6 +113,7 @@ bool DecodePass(RowSource& source, ImageTarget& target, const PngRowLayout& layo
 
 void DecodeImage(RowSource& source, ImageTarget& target, const TChunkIHDR& header, const PngRowLayout& layout,
                  bool interlaced) {
+    ClearUpperVectorState();
     std::vector<std::uint8_t> zeros;
     if (!interlaced) {
         DecodePass(source, target, layout, header.Width, header.Height, nullptr, zeros);

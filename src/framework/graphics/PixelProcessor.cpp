@@ -9,9 +9,24 @@
 #include <intrin.h>
 #endif
 
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#define ZINDRA_HAS_ZEROUPPER 1
+#define ZINDRA_AVX __attribute__((target("avx")))
+#elif defined(_MSC_VER) && defined(_M_X64)
+#define ZINDRA_HAS_ZEROUPPER 1
+#define ZINDRA_AVX
+#endif
+
 namespace zindra {
 
 namespace {
+
+#ifdef ZINDRA_HAS_ZEROUPPER
+ZINDRA_AVX void ZeroUpper() {
+    _mm256_zeroupper();
+}
+#endif
 
 ProcessorFeatures Probe() {
     ProcessorFeatures f;
@@ -54,6 +69,12 @@ bool ScalarForced() {
         return value != nullptr && std::strcmp(value, "1") == 0;
     }();
     return forced;
+}
+
+void ClearUpperVectorState() {
+#ifdef ZINDRA_HAS_ZEROUPPER
+    if (ProbedFeatures().Avx2) ZeroUpper();
+#endif
 }
 
 const ProcessorFeatures& PixelFeatures() {

@@ -23,4 +23,10 @@ bool ScalarForced();
 // The features the routines in use may rely on: the probed ones, or none when ScalarForced().
 const ProcessorFeatures& PixelFeatures();
 
+// Some libraries return with the upper halves of the wide vector registers still in use. On
+// processors with AVX, the plain SSE instructions of the routines that run after that then wait
+// on those halves at every step (a third slower in the PNG decoder's unfiltering chains). Long
+// vector work calls this first; it does nothing on processors without AVX.
+void ClearUpperVectorState();
+
 }  // namespace zindra
