@@ -14,8 +14,6 @@
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-#include <immintrin.h>
-
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -27,6 +25,7 @@
 
 #include "framework/Stream.h"
 #include "framework/graphics/JpegDecoder.h"
+#include "framework/graphics/PixelProcessor.h"
 #include "imaging/PngGraphic.h"
 
 namespace {
@@ -177,17 +176,6 @@ const Sample& Get(benchmark::State& state, const char* name) {
     return s;
 }
 
-// ISA-L returns with the upper halves of the wide vector registers in use. Every plain SSE
-// routine run after that in this process waits on them (libpng's, spng's and stb_image's as
-// well as ours, a third slower), so the inflaters that might leave them so clean up after their
-// runs: each decoder is timed from the same clean state.
-__attribute__((target("avx"))) void ZeroUpper() {
-    _mm256_zeroupper();
-}
-void LeaveVectorStateClean() {
-    if (__builtin_cpu_supports("avx")) ZeroUpper();
-}
-
 void BM_Reference_ZlibInflate(benchmark::State& state, const char* name) {
     const Sample& s = Get(state, name);
     Bytes out(s.Inflated);
@@ -199,6 +187,10 @@ void BM_Reference_ZlibInflate(benchmark::State& state, const char* name) {
     }
 }
 
+// ISA-L returns with the upper halves of the wide vector registers in use. Every plain SSE
+// routine run after that in this process waits on them (libpng's, spng's and stb_image's as
+// well as ours, a third slower), so the inflaters that might leave them so clean up after their
+// runs: each decoder is timed from the same clean state.
 void BM_LibdeflateInflate(benchmark::State& state, const char* name) {
     const Sample& s = Get(state, name);
     Bytes out(s.Inflated);
@@ -211,7 +203,7 @@ void BM_LibdeflateInflate(benchmark::State& state, const char* name) {
         benchmark::DoNotOptimize(out.data());
     }
     libdeflate_free_decompressor(d);
-    LeaveVectorStateClean();
+    zindra::ClearUpperVectorState();
 }
 
 void BM_IsalInflate(benchmark::State& state, const char* name) {
@@ -228,7 +220,7 @@ void BM_IsalInflate(benchmark::State& state, const char* name) {
         if (isal_inflate(&st) != ISAL_DECOMP_OK) state.SkipWithError("isa-l");
         benchmark::DoNotOptimize(out.data());
     }
-    LeaveVectorStateClean();
+    zindra::ClearUpperVectorState();
 }
 
 void BM_ZindraInflate(benchmark::State& state, const char* name);

@@ -107,7 +107,7 @@ struct ShortLiterals {
     };
     Code Codes[256];
     int Count = 0;
-    void push_back(Code code) { Codes[Count++] = code; }
+    void Add(Code code) { Codes[Count++] = code; }
 };
 
 // Makes each primary entry that starts with a literal and holds the whole code of a second one
@@ -182,7 +182,7 @@ bool BuildTable(const std::uint8_t* lengths, int count, int tableBits, bool comp
             const int s = sorted[k];
             const std::uint32_t reversed = Reverse(static_cast<std::uint32_t>(nextCode[len]++), len);
             table[reversed] = entryFor(s, static_cast<std::uint32_t>(len));
-            if (pairLiterals && s < 256 && len < tableBits) shorts.push_back({reversed, len, s});
+            if (pairLiterals && s < 256 && len < tableBits) shorts.Add({reversed, len, s});
         }
     }
     if (pairLiterals) PairLiterals(shorts, table, tableBits);
@@ -613,7 +613,6 @@ InflateStatus Inflater::Run() {
 }  // namespace
 
 InflateStatus InflateZlib(std::span<const std::uint8_t> in, std::span<std::uint8_t> out) {
-    ClearUpperVectorState();
     auto inflater = std::make_unique<Inflater>(in, out);
     return inflater->Run();
 }

@@ -113,7 +113,6 @@ bool DecodePass(RowSource& source, ImageTarget& target, const PngRowLayout& layo
 
 void DecodeImage(RowSource& source, ImageTarget& target, const TChunkIHDR& header, const PngRowLayout& layout,
                  bool interlaced) {
-    ClearUpperVectorState();
     std::vector<std::uint8_t> zeros;
     if (!interlaced) {
         DecodePass(source, target, layout, header.Width, header.Height, nullptr, zeros);
@@ -321,6 +320,8 @@ bool TChunkIDAT::LoadFromStream(TStream& stream, const ChunkName& name, std::uin
     for (int i = 0; i < 256; ++i)
         identity = identity && gamma[i] == i;
     ImageTarget target(header, layout, gamma, identity);
+    // Both ways below run vector code from here on.
+    ClearUpperVectorState();
     const bool interlaced = owner.InterlaceMethod() == 1;
     const std::uint64_t start = stream.Position();
     if (DecodeWhole(stream, size, target, header, layout, interlaced, owner.Limits().MaxWholeImageBytes)) return true;

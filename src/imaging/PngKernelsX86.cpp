@@ -105,42 +105,66 @@ struct PaethPairState {
     __m128i Result = _mm_setzero_si128(), Above = _mm_setzero_si128();
 };
 
-// One diagonal step from the two filtered pixels and the pixel above the first, each as a word;
+// One diagonal step from the two filtered pixels, each as a word, and the pixels above them;
 // bytes past a pixel pass through unchanged (their predictor is masked to 0). Returns both
 // unfiltered pixels as a word each.
 template <int Bpp>
-ZINDRA_SSE41 inline __m128i PaethPairStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, std::uint32_t p) {
+ZINDRA_SSE41 inline __m128i PaethStep(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, __m128i above) {
     const __m128i low = _mm_set1_epi16(0xFF);
     const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
     const __m128i x = _mm_cvtepu8_epi16(
         _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
-    const __m128i b = _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), s.Result);
-    s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, b, s.Above), mine)), low);
-    s.Above = b;
+    s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, above, s.Above), mine)), low);
+    s.Above = above;
     return _mm_packus_epi16(s.Result, s.Result);
+}
+
+// The pixels above a pair: the row above's pixel p (a word) for the first row, the first row's
+// previous pixel for the second.
+template <int Bpp>
+ZINDRA_SSE41 inline __m128i AbovePair(std::uint32_t p, const PaethPairState<Bpp>& s) {
+    return _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), s.Result);
+}
+
+// After a pair's first step: its second row has not begun, so it starts from nothing.
+template <int Bpp>
+ZINDRA_SSE41 inline void SecondRowNotBegun(PaethPairState<Bpp>& s) {
+    s.Result = _mm_and_si128(s.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
+}
+
+// Pixel words at the rows' ends: whole words while the row has 4 bytes left, else the pixel's
+// own bytes only.
+template <int Bpp>
+inline std::uint32_t PixelWord(const std::uint8_t* row, std::size_t pixel, std::size_t length) {
+    const std::size_t at = pixel * Bpp;
+    std::uint32_t w = 0;
+    std::memcpy(&w, row + at, at + 4 <= length ? 4 : Bpp);
+    return w;
+}
+template <int Bpp>
+inline void PutPixelWord(std::uint8_t* row, std::size_t pixel, std::uint32_t w, std::size_t length) {
+    const std::size_t at = pixel * Bpp;
+    std::memcpy(row + at, &w, at + 4 <= length ? 4 : Bpp);
+}
+
+ZINDRA_SSE41 inline std::uint32_t FirstWord(__m128i bytes) {
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
+}
+ZINDRA_SSE41 inline std::uint32_t SecondWord(__m128i bytes) {
+    return static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1));
 }
 
 template <int Bpp>
 ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std::uint8_t* prev, std::size_t length) {
     const std::size_t n = length / Bpp;
-    auto word = [length](const std::uint8_t* row, std::size_t pixel) {
-        const std::size_t at = pixel * Bpp;
-        std::uint32_t w = 0;
-        std::memcpy(&w, row + at, at + 4 <= length ? 4 : Bpp);
-        return w;
-    };
+    auto word = [length](const std::uint8_t* row, std::size_t pixel) { return PixelWord<Bpp>(row, pixel, length); };
     auto put = [length](std::uint8_t* row, std::size_t pixel, std::uint32_t w) {
-        const std::size_t at = pixel * Bpp;
-        std::memcpy(row + at, &w, at + 4 <= length ? 4 : Bpp);
+        PutPixelWord<Bpp>(row, pixel, w, length);
     };
     PaethPairState<Bpp> state;
     if (n == 0) return;
-    // Step 0: the second row starts from nothing.
-    {
-        const __m128i bytes = PaethPairStep(state, word(first, 0), 0, word(prev, 0));
-        state.Result = _mm_and_si128(state.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
-        put(first, 0, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-    }
+    put(first, 0, FirstWord(PaethStep(state, word(first, 0), 0, AbovePair(word(prev, 0), state))));
+    SecondRowNotBegun(state);
     // Whole words can be read and written while the first row has 4 bytes left at pixel i; the
     // byte past a 3-byte pixel is the next pixel's, still filtered and written back unchanged.
     const std::size_t whole = length >= 4 ? std::min(n, (length - 4) / Bpp + 1) : 1;
@@ -154,9 +178,8 @@ ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std
     for (; i < whole; ++i) {
         std::uint32_t p;
         std::memcpy(&p, prev + i * Bpp, 4);
-        const __m128i bytes = PaethPairStep(state, x1, x2, p);
-        const auto r1 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes));
-        const auto r2 = static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1));
+        const __m128i bytes = PaethStep(state, x1, x2, AbovePair(p, state));
+        const std::uint32_t r1 = FirstWord(bytes), r2 = SecondWord(bytes);
         if (i + 1 < whole) {
             std::memcpy(&x1, first + (i + 1) * Bpp, 4);
             std::memcpy(&x2, second + i * Bpp, 4);
@@ -165,10 +188,10 @@ ZINDRA_SSE41 void PaethPair(std::uint8_t* first, std::uint8_t* second, const std
         std::memcpy(first + i * Bpp, &r1, 4);
     }
     for (; i <= n; ++i) {
-        const __m128i bytes =
-            PaethPairStep(state, i < n ? word(first, i) : 0, word(second, i - 1), i < n ? word(prev, i) : 0);
-        if (i < n) put(first, i, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-        put(second, i - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+        const __m128i bytes = PaethStep(state, i < n ? word(first, i) : 0, word(second, i - 1),
+                                        AbovePair(i < n ? word(prev, i) : 0, state));
+        if (i < n) put(first, i, FirstWord(bytes));
+        put(second, i - 1, SecondWord(bytes));
     }
 }
 
@@ -194,50 +217,29 @@ struct PaethQuadRun {
     std::size_t Length, Pixels;
     PaethPairState<Bpp> A, B;
 
-    std::uint32_t Word(const std::uint8_t* row, std::size_t pixel) const {
-        const std::size_t at = pixel * Bpp;
-        std::uint32_t w = 0;
-        std::memcpy(&w, row + at, at + 4 <= Length ? 4 : Bpp);
-        return w;
-    }
-    void Put(std::uint8_t* row, std::size_t pixel, std::uint32_t w) const {
-        const std::size_t at = pixel * Bpp;
-        std::memcpy(row + at, &w, at + 4 <= Length ? 4 : Bpp);
-    }
-    // The second pair's rows above: row 1's pixel from the first pair's last step, then its own
+    std::uint32_t Word(const std::uint8_t* row, std::size_t pixel) const { return PixelWord<Bpp>(row, pixel, Length); }
+    void Put(std::uint8_t* row, std::size_t pixel, std::uint32_t w) const { PutPixelWord<Bpp>(row, pixel, w, Length); }
+    // The second pair's pixels above: row 1's pixel from the first pair's last step, then its own
     // first row's previous pixel.
-    ZINDRA_SSE41 static __m128i AboveOfSecond(const PaethPairState<Bpp>& a, const PaethPairState<Bpp>& b) {
-        return _mm_alignr_epi8(b.Result, a.Result, 8);
-    }
-    ZINDRA_SSE41 static __m128i Step(PaethPairState<Bpp>& s, std::uint32_t x1, std::uint32_t x2, __m128i above) {
-        const __m128i low = _mm_set1_epi16(0xFF);
-        const __m128i mine = _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 0, 1, 2, 3), _mm_set1_epi16(Bpp));
-        const __m128i x = _mm_cvtepu8_epi16(
-            _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(x1)), _mm_cvtsi32_si128(static_cast<int>(x2))));
-        s.Result = _mm_and_si128(_mm_add_epi16(x, _mm_and_si128(PaethPredictor(s.Result, above, s.Above), mine)), low);
-        s.Above = above;
-        return _mm_packus_epi16(s.Result, s.Result);
-    }
-    ZINDRA_SSE41 static __m128i AboveOfFirst(std::uint32_t p, const PaethPairState<Bpp>& a) {
-        return _mm_unpacklo_epi64(_mm_cvtepu8_epi16(_mm_cvtsi32_si128(static_cast<int>(p))), a.Result);
-    }
+    ZINDRA_SSE41 __m128i AboveOfSecond() const { return _mm_alignr_epi8(B.Result, A.Result, 8); }
     // A step at the ends of the rows, where some of the four pixels are outside their row.
     ZINDRA_SSE41 void EdgeStep(std::size_t t) {
         const std::size_t n = Pixels;
-        const __m128i aboveOfSecond = AboveOfSecond(A, B);
+        const __m128i aboveOfSecond = AboveOfSecond();
         if (t <= n) {
-            const __m128i bytes = Step(A, t < n ? Word(Row[0], t) : 0, t >= 1 ? Word(Row[1], t - 1) : 0,
-                                       AboveOfFirst(t < n ? Word(Prev, t) : 0, A));
-            if (t == 0) A.Result = _mm_and_si128(A.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
-            if (t < n) Put(Row[0], t, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-            if (t >= 1) Put(Row[1], t - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+            const __m128i bytes = PaethStep(A, t < n ? Word(Row[0], t) : 0, t >= 1 ? Word(Row[1], t - 1) : 0,
+                                            AbovePair(t < n ? Word(Prev, t) : 0, A));
+            if (t == 0) SecondRowNotBegun(A);
+            if (t < n) Put(Row[0], t, FirstWord(bytes));
+            if (t >= 1) Put(Row[1], t - 1, SecondWord(bytes));
         }
         if (t < 2) return;
         const std::size_t u = t - 2;
-        const __m128i bytes = Step(B, u < n ? Word(Row[2], u) : 0, u >= 1 ? Word(Row[3], u - 1) : 0, aboveOfSecond);
-        if (u == 0) B.Result = _mm_and_si128(B.Result, _mm_setr_epi16(-1, -1, -1, -1, 0, 0, 0, 0));
-        if (u < n) Put(Row[2], u, static_cast<std::uint32_t>(_mm_cvtsi128_si32(bytes)));
-        if (u >= 1) Put(Row[3], u - 1, static_cast<std::uint32_t>(_mm_extract_epi32(bytes, 1)));
+        const __m128i bytes =
+            PaethStep(B, u < n ? Word(Row[2], u) : 0, u >= 1 ? Word(Row[3], u - 1) : 0, aboveOfSecond);
+        if (u == 0) SecondRowNotBegun(B);
+        if (u < n) Put(Row[2], u, FirstWord(bytes));
+        if (u >= 1) Put(Row[3], u - 1, SecondWord(bytes));
     }
 
     ZINDRA_SSE41 void Run() {
@@ -257,19 +259,17 @@ struct PaethQuadRun {
             for (; t < whole; ++t) {
                 std::uint32_t p;
                 std::memcpy(&p, Prev + t * Bpp, 4);
-                const __m128i aboveOfSecond = AboveOfSecond(A, B);
-                const __m128i first = Step(A, x0, x1, AboveOfFirst(p, A));
-                const __m128i second = Step(B, x2, x3, aboveOfSecond);
+                const __m128i aboveOfSecond = AboveOfSecond();
+                const __m128i first = PaethStep(A, x0, x1, AbovePair(p, A));
+                const __m128i second = PaethStep(B, x2, x3, aboveOfSecond);
                 if (t + 1 < whole) {
                     std::memcpy(&x0, Row[0] + (t + 1) * Bpp, 4);
                     std::memcpy(&x1, Row[1] + t * Bpp, 4);
                     std::memcpy(&x2, Row[2] + (t - 1) * Bpp, 4);
                     std::memcpy(&x3, Row[3] + (t - 2) * Bpp, 4);
                 }
-                const auto r0 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(first));
-                const auto r1 = static_cast<std::uint32_t>(_mm_extract_epi32(first, 1));
-                const auto r2 = static_cast<std::uint32_t>(_mm_cvtsi128_si32(second));
-                const auto r3 = static_cast<std::uint32_t>(_mm_extract_epi32(second, 1));
+                const std::uint32_t r0 = FirstWord(first), r1 = SecondWord(first);
+                const std::uint32_t r2 = FirstWord(second), r3 = SecondWord(second);
                 std::memcpy(Row[3] + (t - 3) * Bpp, &r3, 4);
                 std::memcpy(Row[2] + (t - 2) * Bpp, &r2, 4);
                 std::memcpy(Row[1] + (t - 1) * Bpp, &r1, 4);
@@ -284,11 +284,13 @@ struct PaethQuadRun {
 ZINDRA_SSE41 void UnfilterPaethQuad(std::uint8_t* first, std::size_t stride, const std::uint8_t* prev,
                                     std::size_t length, int offset) {
     if ((offset == 3 || offset == 4) && length % static_cast<std::size_t>(offset) == 0 && length != 0) {
-        std::uint8_t* rows[4] = {first, first + stride, first + 2 * stride, first + 3 * stride};
+        std::uint8_t* const second = first + stride;
+        std::uint8_t* const third = second + stride;
+        std::uint8_t* const fourth = third + stride;
         if (offset == 3) {
-            PaethQuadRun<3>{{rows[0], rows[1], rows[2], rows[3]}, prev, length, length / 3, {}, {}}.Run();
+            PaethQuadRun<3>{{first, second, third, fourth}, prev, length, length / 3, {}, {}}.Run();
         } else {
-            PaethQuadRun<4>{{rows[0], rows[1], rows[2], rows[3]}, prev, length, length / 4, {}, {}}.Run();
+            PaethQuadRun<4>{{first, second, third, fourth}, prev, length, length / 4, {}, {}}.Run();
         }
         return;
     }

@@ -16,8 +16,7 @@ std::int64_t HeaderField(std::span<const std::uint8_t> dib, std::size_t at) {
 Desktop::ClipboardResult SimClipboard::Put(std::span<const std::uint8_t> packedDib) {
     std::lock_guard lock(mutex_);
     if (held_) return Desktop::ClipboardResult::Unavailable;
-    picture_.assign(packedDib.begin(), packedDib.end());
-    hasPicture_ = true;
+    picture_.emplace(packedDib.begin(), packedDib.end());
     journal_.Write(
         "clipboard",
         {{"bytes", packedDib.size()}, {"width", HeaderField(packedDib, 4)}, {"height", HeaderField(packedDib, 8)}});
@@ -27,8 +26,8 @@ Desktop::ClipboardResult SimClipboard::Put(std::span<const std::uint8_t> packedD
 Desktop::ClipboardResult SimClipboard::Get(std::vector<std::uint8_t>& packedDib) const {
     std::lock_guard lock(mutex_);
     if (held_) return Desktop::ClipboardResult::Unavailable;
-    if (!hasPicture_) return Desktop::ClipboardResult::NoPicture;
-    packedDib = picture_;
+    if (!picture_) return Desktop::ClipboardResult::NoPicture;
+    packedDib = *picture_;
     return Desktop::ClipboardResult::Done;
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -24,8 +25,7 @@ public:
 private:
     Journal& journal_;
     mutable std::mutex mutex_;
-    std::vector<std::uint8_t> picture_;
-    bool hasPicture_ = false;
+    std::optional<std::vector<std::uint8_t>> picture_;
     bool held_ = false;
 };
 
